@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs all tests: installs what is missing, builds the 64-bit and the 32-bit program,
+# runs the test programs of the 64-bit build under Wine (the 32-bit build must compile
+# and link; 32-bit Windows programs cannot run on this machine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+"$root/scripts/build.sh" i686
+"$root/scripts/build.sh" x86_64
+
+build=$root/build/x86_64
+# shellcheck source=/dev/null
+. "$root/scripts/xvfb.sh"
+cleanup() {
+  WINEPREFIX=$build/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+  velmora_stop_xvfb "$build"
+}
+trap cleanup EXIT
+[ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$build"
+
+cd "$build"
+ctest --output-on-failure "$@"

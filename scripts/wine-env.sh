@@ -1,0 +1,22 @@
+# Sourced by the scripts that run Windows programs: sets up the environment of the
+# build tree's own Wine prefix. Usage: . scripts/wine-env.sh BUILD_DIR
+velmora_build=$(cd "${1:?build dir}" && pwd)
+velmora_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export WINEPREFIX=$velmora_build/wine
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+# Wine links the user's desktop folder to $HOME/Desktop: give the prefix its own.
+export HOME=$velmora_build/winehome
+VELMORA_WINE=/usr/lib/wine/wine64
+VELMORA_WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$VELMORA_WINESERVER" ] || VELMORA_WINESERVER=/usr/bin/wineserver
+
+# A display: the caller's, or an Xvfb kept for this build tree.
+if [ -z "${DISPLAY:-}" ]; then
+  # shellcheck source=/dev/null
+  . "$velmora_scripts/xvfb.sh"
+  velmora_start_xvfb "$velmora_build"
+fi
+
+"$velmora_scripts/wine-prefix.sh" "$velmora_build"

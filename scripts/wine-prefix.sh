@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes the build tree's Wine prefix once: zh_CN locale (ANSI code page 936), the CJK
+# font standing in for the Chinese system faces, no crash dialogs, and a scratch folder
+# of the build tree mapped as drive D:. Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh).
+set -euo pipefail
+build=$(cd "$1" && pwd)
+prefix=$build/wine
+[ -f "$prefix/.velmora-ready" ] && exit 0
+
+exec 9>"$build/.wine-prefix.lock"
+flock 9
+[ -f "$prefix/.velmora-ready" ] && exit 0
+
+export WINEPREFIX=$prefix HOME=$build/winehome LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$HOME/Desktop" "$build/drive_d"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=/usr/bin/wineserver
+
+echo "wine-prefix: creating $prefix" >&2
+"$wine" wineboot -i >/dev/null 2>&1 || true
+"$wineserver" -w
+
+reg=$build/velmora-prefix.reg
+{
+  printf 'REGEDIT4\r\n\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+  for face in 宋体 新宋体 黑体 SimSun NSimSun SimHei 微软雅黑 "Microsoft YaHei"; do
+    printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
+  done
+  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
+} | iconv -f UTF-8 -t GBK >"$reg"
+"$wine" regedit "$reg" >/dev/null 2>&1
+"$wineserver" -w
+
+ln -sfn "$build/drive_d" "$prefix/dosdevices/d:"
+touch "$prefix/.velmora-ready"
