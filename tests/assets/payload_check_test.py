@@ -81,11 +81,15 @@ class PayloadCheck(unittest.TestCase):
 
     def test_refuses_names_that_leave_the_folder(self):
         for name, reason in ((b'../evil.dll', "'..'"), (b'..\\evil.dll', "'..'"), (b'a/../../evil.dll', "'..'"),
-                             (b'a\\..', "'..'"), (b'C:\\Windows\\evil.dll', "':'"), (b'C:evil.dll', "':'"),
+                             (b'a\\..', "'..'"), (b'.. /evil.dll', "'..'"), (b'...\\evil.dll', "'..'"), (b'C:\\Windows\\evil.dll', "':'"), (b'C:evil.dll', "':'"),
                              (b'/etc/evil', 'absolute'), (b'\\evil.dll', 'absolute'),
                              (b'\\\\server\\share\\evil.dll', 'absolute'), (b'', 'empty name')):
             with self.subTest(name=name):
                 self.assertRefused(zip_bytes([(APP, b'MZ', 0), (name, b'x', 0)]), reason)
+
+    def test_dotted_names_that_stay_inside_are_accepted(self):
+        code, message, _ = self.check(zip_bytes([(APP, b'MZ', 0), (b'.config', b'x', 0), (b'a/./b..txt', b'x', 0)]))
+        self.assertEqual(code, 0, message)
 
     def test_a_gbk_trail_byte_is_not_a_separator(self):
         # 0x81 0x5C is one GBK character; the name is one harmless component.

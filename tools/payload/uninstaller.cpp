@@ -94,8 +94,8 @@ int handOver(const Options& options) {
     const std::string folder = folderOf(self);
     if (folder.empty()) return 1;
     if (!options.quiet) {
-        const std::string question = "确定要从本机卸载 Velmora码字 吗？\r\n\r\n将删除以下文件夹中安装的程序文件：\r\n" +
-                                     folder + "\r\n以及桌面上的快捷方式“Velmora写作”。";
+        const std::string question = "确定要从本机卸载 Velmora码字 吗？\r\n\r\n将删除安装在以下文件夹中的程序文件：\r\n" +
+                                     folder + "\r\n\r\n以及桌面快捷方式“Velmora写作”。";
         if (MessageBoxA(nullptr, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
             return 0;
     }
