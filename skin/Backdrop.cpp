@@ -27,19 +27,6 @@ const ContainerSkin* containerAt(int skinIndex, int containerIndex) {
     return record ? record->containers.at(containerIndex) : nullptr;
 }
 
-// A zeroed (transparent black) 32-bit top-down picture.
-HBITMAP makePicture(int w, int h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
 void copyFrom(HDC target, const RECT& area, HDC source, const RECT& offset) {
     BitBlt(target, 0, 0, area.right - area.left, area.bottom - area.top, source, offset.left + area.left,
            offset.top + area.top, SRCCOPY);
@@ -102,16 +89,7 @@ bool composeBackdrop(HWND control, HDC target, const RECT& area) {
 
 BackdropSource findBackdropSource(HWND control) {
     BackdropSource source;
-    if (keepsOwnBackground(control)) {
-        source.owner = control;
-        return source;
-    }
-    if (const int index = findSkinIndex(control)) {
-        source.found = true;
-        source.skinIndex = index;
-        return source;
-    }
-    for (HWND p = GetParent(control); p; p = GetParent(p)) {
+    for (HWND p = control; p; p = GetParent(p)) {
         if (keepsOwnBackground(p)) {
             source.owner = p;
             return source;
@@ -121,6 +99,7 @@ BackdropSource findBackdropSource(HWND control) {
             source.skinIndex = index;
             return source;
         }
+        if (p == control) continue;  // a container stands behind the controls inside it only
         for (int i = 1; i <= skinRecords.count(); ++i) {
             if (const int containerIndex = findContainer(i, p)) {
                 if (HWND above = getPropHandle<HWND>(p, prop::backgroundOwner)) {
@@ -153,7 +132,7 @@ int findTintingContainer(int skinIndex, HWND control, HWND stop) {
 
 HDC makeBackdrop(HWND control, const RECT& area) {
     BitmapDc picture;
-    picture.select(makePicture(area.right - area.left, area.bottom - area.top));
+    picture.select(makeDibPicture(area.right - area.left, area.bottom - area.top));
     if (!picture) return nullptr;
     if (!composeBackdrop(control, picture.get(), area)) return nullptr;
     HDC dc = picture.get();

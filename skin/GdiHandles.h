@@ -44,6 +44,19 @@ using UniqueRegion = UniqueGdi<HRGN, deleteRegion>;
 using UniqueMemoryDc = UniqueGdi<HDC, DeleteDC>;
 using UniqueIcon = UniqueGdi<HICON, DestroyIcon>;
 
+// A zeroed (transparent black) 32-bit top-down DIB section; bits receives its pixels.
+inline HBITMAP makeDibPicture(int w, int h, void** bits = nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits ? bits : &pixels, nullptr, 0);
+}
+
 // A DC from GetDC or GetWindowDC, given back with ReleaseDC.
 class WindowDc {
 public:

@@ -47,10 +47,7 @@ int main() {
     auto record = std::make_unique<skin::SkinRecord>();
     record->hwnd = top;
     // The frame painter's background is a 32-bit DIB, as GDI+ hands it over.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 700, -460, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    record->backgroundDc.select(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    record->backgroundDc.select(skin::makeDibPicture(700, 460));
     PatBlt(record->backgroundDc.get(), 0, 0, 700, 460, WHITENESS);
     skin::addSkinRecord(std::move(record));
 

@@ -45,14 +45,8 @@ int skinTestWindow(HWND window) {
 COLORREF positionColour(int x, int y) { return RGB(x % 256, y % 256, 7); }
 
 void paintPositionPattern(skin::SkinRecord& record, int w, int h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = skin::makeDibPicture(w, h, &bits);
     auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

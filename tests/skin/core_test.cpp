@@ -71,6 +71,32 @@ bool same(WNDPROC a, WNDPROC b) { return a == b; }
 
 }  // namespace
 
+TEST_CASE("the engine object and the module start-up") {
+    {
+        SkinEngine engine;
+        CHECK(SkinEngine::instance() == &engine);
+        CHECK(&theSkinEngine() == &engine);
+        CHECK(engine.captionButtonMargin == 3);
+        CHECK(engine.hotCaptionButton == 0);
+        CHECK(skinBackColor == GetSysColor(COLOR_BTNFACE));
+
+        skinningEnabled = 0;
+        veilAlpha = 7;
+        themeColor = 0;
+        trackbarFrame = 0;
+        firstSizePending = 0;
+        initSkinModule();
+        CHECK(gdipToken != 0);
+        CHECK(skinningEnabled == 1);
+        CHECK(veilAlpha == 160);
+        CHECK(themeColor == 0x00DDCA22u);
+        CHECK(trackbarFrame == 1);
+        CHECK(firstSizePending == 1);
+        CHECK(appIcon == nullptr);  // the test program has neither icon 129 nor DEFAULT_ICON
+    }
+    CHECK(SkinEngine::instance() == nullptr);  // gone with its destructor, which ended GDI+
+}
+
 TEST_CASE("a skinned window gets its index and is found from every descendant") {
     HWND top = makeTopWindow(0, 0, 200, 100);
     HWND panel = makeChild(top, 10, 10, 100, 50);

@@ -46,10 +46,7 @@ bool hasPoint(const PathData& data, float x, float y) {
 struct Canvas {
     skin::BitmapDc dc;
     Canvas(int w, int h) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        dc.select(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        dc.select(makeDibPicture(w, h));
         PatBlt(dc.get(), 0, 0, w, h, WHITENESS);
     }
     int red(int x, int y) { return GetRValue(GetPixel(dc.get(), x, y)); }
