@@ -1,0 +1,69 @@
+// Pens: outline colour or brush fill, width, caps, joins, dashes and a transform.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "graphics/GxObject.h"
+
+class GxBrush;
+class GxMatrix;
+
+class GxPen : public GxHandleObject<Gdiplus::GpPen, Gdiplus::DllExports::GdipDeletePen> {
+public:
+    using Unit = Gdiplus::Unit;
+    using LineCap = Gdiplus::LineCap;
+    using DashCap = Gdiplus::DashCap;
+
+    bool Create(GxArgb color, float width = 1.0f, Unit unit = Gdiplus::UnitWorld);
+    bool CreateFromBrush(const GxBrush& brush, float width = 1.0f, Unit unit = Gdiplus::UnitWorld);
+    // Stores an independent copy in `result`.
+    bool Clone(GxPen& result) const;
+    float GetWidth();
+    bool SetWidth(float width);
+    // The unit travels as a float (truncated toward zero on the way in).
+    float GetUnit();
+    bool SetUnit(float unit);
+    bool SetLineCap(LineCap start, LineCap end, DashCap dash);
+    bool SetStartCap(LineCap cap);
+    bool SetEndCap(LineCap cap);
+    bool SetDashCap(DashCap cap);
+    LineCap GetStartCap();
+    LineCap GetEndCap();
+    DashCap GetDashCap();
+    bool SetLineJoin(Gdiplus::LineJoin join);
+    Gdiplus::LineJoin GetLineJoin();
+    bool SetCustomStartCap(Gdiplus::GpCustomLineCap* cap);
+    // A new native cap owned by the caller (GdipDeleteCustomLineCap), null when none.
+    Gdiplus::GpCustomLineCap* GetCustomStartCap();
+    bool SetCustomEndCap(Gdiplus::GpCustomLineCap* cap);
+    Gdiplus::GpCustomLineCap* GetCustomEndCap();
+    bool SetMiterLimit(float limit);
+    float GetMiterLimit();
+    bool SetMode(Gdiplus::PenAlignment mode);
+    Gdiplus::PenAlignment GetMode();
+    bool SetTransform(const GxMatrix& matrix);
+    // Fills `matrix` (made first when empty).
+    bool GetTransform(GxMatrix& matrix);
+    bool ResetTransform();
+    bool MultiplyTransform(const GxMatrix& matrix, int order = 0);
+    bool RotateTransform(float angle, int order = 0);
+    bool RotateAt(float angle, float x, float y, int order = 0);
+    bool ScaleTransform(float sx, float sy, int order = 0);
+    bool ScaleAt(float sx, float sy, float x, float y, int order = 0);
+    bool TranslateTransform(float dx, float dy, int order = 0);
+    GxArgb GetColor();
+    bool SetColor(GxArgb color);
+    bool SetBrushFill(const GxBrush& brush);
+    // Stores a new brush in `result` (any brush wrapper).
+    bool GetBrushFill(GxBrush& result);
+    Gdiplus::PenType GetFillType();
+    bool SetDashStyle(Gdiplus::DashStyle style);
+    Gdiplus::DashStyle GetDashStyle();
+    float GetDashOffset();
+    bool SetDashOffset(float offset);
+    bool GetDashArray(std::vector<float>& dashes);
+    bool SetDashArray(std::span<const float> dashes);
+    bool SetCompoundArray(std::span<const float> values);
+    bool GetCompoundArray(std::vector<float>& values);
+};

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the 64-bit tree and prints the median cost of a backdrop under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/x86_64
+"$root/scripts/build.sh" x86_64 >/dev/null
+cmake --build "$build" --target bench_skin >/dev/null
+# shellcheck source=/dev/null
+. "$root/scripts/xvfb.sh"
+[ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$build"
+"$root/scripts/wine-run.sh" "$build" "$build/tools/bench_skin.exe" 2>/dev/null

@@ -1,0 +1,202 @@
+#include "skin/Backdrop.h"
+
+#include <algorithm>
+
+#include "graphics/GxBrush.h"
+#include "graphics/GxGraphics.h"
+#include "graphics/GxPath.h"
+#include "skin/Primitives.h"
+#include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
+
+namespace skin {
+
+namespace {
+
+bool keepsOwnBackground(HWND hwnd) { return getPropInt(hwnd, prop::keepsBackground) == 1; }
+
+HDC ownBackgroundOf(HWND hwnd) { return getPropHandle<HDC>(hwnd, prop::backgroundDc); }
+
+HDC backgroundOf(int skinIndex) {
+    const SkinRecord* record = skinRecords.at(skinIndex);
+    return record ? record->backgroundDc.get() : nullptr;
+}
+
+const ContainerSkin* containerAt(int skinIndex, int containerIndex) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    return record ? record->containers.at(containerIndex) : nullptr;
+}
+
+void copyFrom(HDC target, const RECT& area, HDC source, const RECT& offset) {
+    BitBlt(target, 0, 0, area.right - area.left, area.bottom - area.top, source, offset.left + area.left,
+           offset.top + area.top, SRCCOPY);
+}
+
+// Lays the container's colour over the whole picture. A group box keeps its top rows
+// clear when the picture is the group box itself, where its caption line runs.
+void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool rounded) {
+    GxPath path;
+    path.Create();
+    if (rounded && container.isGroupBox)
+        addRoundRect(path, 0.0f, 5.0f, static_cast<float>(area.right), static_cast<float>(area.bottom - 6), 5);
+    else
+        path.AddRectangle(0.0f, 0.0f, static_cast<float>(area.right - area.left),
+                          static_cast<float>(area.bottom - area.top));
+    GxGraphics graphics;
+    graphics.FromHdc(target);
+    GxSolidBrush brush;
+    brush.Create(toArgb(container.tintColor, container.tintAlpha));
+    graphics.FillPath(brush, path);
+}
+
+void tintWith(HDC target, const RECT& area, int skinIndex, int containerIndex, bool rounded) {
+    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    if (container && container->tintColor != 0) layTint(target, area, *container, rounded);
+}
+
+// Fills the picture from the right source; false when no skinned window lies behind.
+bool composeBackdrop(HWND control, HDC target, const RECT& area) {
+    const BackdropSource source = findBackdropSource(control);
+    if (source.found) {
+        copyFrom(target, area, backgroundOf(source.skinIndex), rectInSkinWindow(control));
+        tintWith(target, area, source.skinIndex, findContainer(source.skinIndex, control), true);
+        return true;
+    }
+    if (source.owner) {
+        if (control == source.owner) {
+            if (HWND above = getPropHandle<HWND>(control, prop::backgroundOwner))
+                copyFrom(target, area, ownBackgroundOf(above), rectRelativeTo(above, control));
+            else
+                copyFrom(target, area, backgroundOf(skinIndexOfAncestor(control)), rectInRoot(control));
+            return true;
+        }
+        copyFrom(target, area, ownBackgroundOf(source.owner), rectRelativeTo(source.owner, control));
+        const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
+        const int own = findContainer(skinIndex, control);
+        const int containerIndex = own ? own : findTintingContainer(skinIndex, control, source.owner);
+        tintWith(target, area, skinIndex, containerIndex, own != 0);
+        return true;
+    }
+    const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
+    if (!skinIndex) return false;
+    copyFrom(target, area, backgroundOf(skinIndex), rectInRoot(control));
+    const int own = findContainer(skinIndex, control);
+    tintWith(target, area, skinIndex, own ? own : source.containerIndex, false);
+    return true;
+}
+
+}  // namespace
+
+BackdropSource findBackdropSource(HWND control) {
+    BackdropSource source;
+    for (HWND p = control; p; p = GetParent(p)) {
+        if (keepsOwnBackground(p)) {
+            source.owner = p;
+            return source;
+        }
+        if (const int index = findSkinIndex(p)) {
+            source.found = true;
+            source.skinIndex = index;
+            return source;
+        }
+        if (p == control) continue;  // a container stands behind the controls inside it only
+        for (int i = 1; i <= skinRecords.count(); ++i) {
+            if (const int containerIndex = findContainer(i, p)) {
+                if (HWND above = getPropHandle<HWND>(p, prop::backgroundOwner)) {
+                    source.owner = above;
+                } else {
+                    source.skinIndex = i;
+                    source.containerIndex = containerIndex;
+                }
+                return source;
+            }
+        }
+    }
+    return source;
+}
+
+int findContainer(int skinIndex, HWND hwnd) {
+    const SkinRecord* record = skinRecords.at(skinIndex);
+    return record ? record->containers.indexOf(hwnd) : 0;
+}
+
+int findTintingContainer(int skinIndex, HWND control, HWND stop) {
+    const SkinRecord* record = skinRecords.at(skinIndex);
+    if (!record) return 0;
+    for (HWND p = GetParent(control); p && p != stop; p = GetParent(p)) {
+        const int index = record->containers.indexOf(p);
+        if (index && record->containers.at(index)->paintsBackground) return index;
+    }
+    return 0;
+}
+
+HDC makeBackdrop(HWND control, const RECT& area) {
+    BitmapDc picture;
+    picture.select(makeDibPicture(area.right - area.left, area.bottom - area.top));
+    if (!picture) return nullptr;
+    if (!composeBackdrop(control, picture.get(), area)) return nullptr;
+    HDC dc = picture.get();
+    for (BitmapDc& stale : backdropList)
+        if (stale.get() == dc) stale.forgetDc();
+    std::erase_if(backdropList, [](const BitmapDc& entry) { return !entry; });
+    backdropList.push_back(std::move(picture));
+    return dc;
+}
+
+bool freeBackdrop(HDC dc) {
+    if (!dc) return false;
+    auto it = std::find_if(backdropList.begin(), backdropList.end(),
+                           [dc](const BitmapDc& entry) { return entry.get() == dc; });
+    if (it == backdropList.end()) return false;
+    backdropList.erase(it);
+    return true;
+}
+
+HDC veiledBackdrop(HWND control) {
+    RECT whole{};
+    GetWindowRect(control, &whole);
+    HDC dc = makeBackdrop(control, RECT{0, 0, whole.right - whole.left, whole.bottom - whole.top});
+    if (!dc) return nullptr;
+    RECT client{};
+    GetClientRect(control, &client);
+    POINT origin{0, 0};
+    ClientToScreen(control, &origin);
+    OffsetRect(&client, origin.x - whole.left, origin.y - whole.top);
+    GxGraphics graphics;
+    graphics.FromHdc(dc);
+    GxSolidBrush veil;
+    veil.Create(toArgb(0x00FFFFFF, veilAlpha));
+    graphics.FillRectangle(veil, static_cast<float>(client.left), static_cast<float>(client.top),
+                           static_cast<float>(client.right - client.left), static_cast<float>(client.bottom - client.top));
+    return dc;
+}
+
+HBITMAP veiledBackdropBitmap(HWND control) {
+    const RECT r = innerRect(control);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC dc = makeBackdrop(control, r);
+    if (!dc) return nullptr;
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(dc);
+        GxSolidBrush veil;
+        veil.Create(toArgb(0x00FFFFFF, veilAlpha));
+        graphics.FillRectangle(veil, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
+    }
+    return dcToBitmap(dc, w, h);
+}
+
+HBITMAP dcToBitmap(HDC backdrop, int w, int h) {
+    HBITMAP bitmap = nullptr;
+    {
+        UniqueMemoryDc copy(CreateCompatibleDC(nullptr));
+        bitmap = CreateCompatibleBitmap(backdrop, w, h);
+        SelectGuard select(copy.get(), bitmap);
+        BitBlt(copy.get(), 0, 0, w, h, backdrop, 0, 0, SRCCOPY);
+    }
+    freeBackdrop(backdrop);
+    return bitmap;
+}
+
+}  // namespace skin

@@ -1,0 +1,211 @@
+#include "skin/SkinCore.h"
+
+#include <cstring>
+
+#include "graphics/GdipLifetime.h"
+#include "skin/WindowUtils.h"
+
+namespace skin {
+
+HHOOK hookHandle = nullptr;
+SkinRecords skinRecords;
+int skinningEnabled = 1;
+std::vector<BitmapDc> backdropList;
+COLORREF themeColor = 0x00DDCA22;
+int transparentControls = 0;
+int veilAlpha = 160;
+int trackbarFrame = 1;
+int dialogThreadStarted = 0;
+COLORREF skinBackColor = 0;
+Bytes skinBackImage;
+HICON appIcon = nullptr;
+ULONG_PTR gdipToken = 0;
+int firstSizePending = 1;
+int skinBackMode = 4;
+void (*dialogSkinner)(HWND dialog) = nullptr;
+
+namespace {
+SkinEngine* theEngine = nullptr;
+constexpr WORD captionIconId = 129;
+}  // namespace
+
+SkinEngine::SkinEngine() {
+    skinBackColor = GetSysColor(COLOR_BTNFACE);
+    theEngine = this;
+}
+
+SkinEngine::~SkinEngine() {
+    if (appIcon) DestroyIcon(appIcon);
+    appIcon = nullptr;
+    GdipLifetime::Shutdown(gdipToken);
+    if (theEngine == this) theEngine = nullptr;
+}
+
+SkinEngine* SkinEngine::instance() noexcept { return theEngine; }
+
+SkinEngine& theSkinEngine() { return *theEngine; }
+
+void initSkinModule() {
+    gdipToken = GdipLifetime::Startup();
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    appIcon = LoadIconA(module, MAKEINTRESOURCEA(captionIconId));
+    if (!appIcon) appIcon = LoadIconA(module, "DEFAULT_ICON");
+    firstSizePending = 1;
+    skinningEnabled = 1;
+    veilAlpha = 160;
+    themeColor = 0x00DDCA22;
+    trackbarFrame = 1;
+}
+
+void releaseAllSkinState() {
+    skinRecords.clear();
+    backdropList.clear();
+    skinBackImage.clear();
+    skinBackImage.shrink_to_fit();
+}
+
+int findSkinIndex(HWND hwnd) {
+    if (!hwnd) return 0;
+    for (int i = 1; i <= skinRecords.count(); ++i)
+        if (skinRecords.at(i)->hwnd == hwnd) return i;
+    return 0;
+}
+
+int skinIndexOfAncestor(HWND hwnd) {
+    for (HWND p = hwnd; p; p = GetParent(p))
+        if (const int index = findSkinIndex(p)) return index;
+    return 0;
+}
+
+int addSkinRecord(std::unique_ptr<SkinRecord> record) { return skinRecords.append(std::move(record)); }
+
+void subclassSkinnedWindow(int skinIndex, WNDPROC proc) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    if (!record || isSubclassed(record->hwnd)) return;
+    record->oldProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(record->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+    setPropHandle(record->hwnd, prop::keptProc, record->oldProc);
+    setProp(record->hwnd, prop::index, skinIndex);
+}
+
+namespace {
+
+template <class Entry>
+void setOwnerIndex(const ControlArray<Entry>& entries, const char* name, int skinIndex) {
+    for (const Entry& entry : entries)
+        if (entry.hwnd) setProp(entry.hwnd, name, skinIndex);
+}
+
+// Controls of a record point at it by its skin index; after a record ahead of it
+// has gone, the window and every control learn the new one.
+void renumber(SkinRecord& record, int skinIndex) {
+    setProp(record.hwnd, prop::index, skinIndex);
+    setOwnerIndex(record.buttons, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.edits, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.lists, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.trackbars, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.progressBars, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.combos, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.upDowns, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.headers, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.statics, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.containers, prop::ownerIndex, skinIndex);
+    setOwnerIndex(record.toolbars, prop::keyedOwnerIndex, skinIndex);
+}
+
+BOOL CALLBACK releaseChildBrush(HWND child, LPARAM) {
+    releaseColorBrush(child);
+    return TRUE;
+}
+
+}  // namespace
+
+void releaseSkinRecord(HWND hwnd) {
+    const int skinIndex = findSkinIndex(hwnd);
+    if (!skinIndex) return;
+    // Brushes of the WM_CTLCOLOR* answers of controls that still exist. The record's
+    // memory DCs and bitmaps go with the record itself.
+    EnumChildWindows(hwnd, releaseChildBrush, 0);
+    std::unique_ptr<SkinRecord> gone = skinRecords.remove(skinIndex);
+    for (int i = skinIndex; i <= skinRecords.count(); ++i) renumber(*skinRecords.at(i), i);
+}
+
+// A hook that is still installed when the next one is asked for is removed first:
+// otherwise it would stay for the life of the thread and keep skinning dialogs.
+void installCbtHook() {
+    removeCbtHook();
+    hookHandle = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
+}
+
+void removeCbtHook() {
+    if (hookHandle) UnhookWindowsHookEx(hookHandle);
+    hookHandle = nullptr;
+}
+
+LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code < 0) return CallNextHookEx(hookHandle, code, wParam, lParam);
+    if (code == HCBT_ACTIVATE) {
+        try {
+            HWND window = reinterpret_cast<HWND>(wParam);
+            if (dialogSkinner && getClassName(window) == "#32770" && !isSubclassed(window)) dialogSkinner(window);
+        } catch (...) {
+            // A dialog that cannot be skinned keeps its own look.
+        }
+    }
+    return CallNextHookEx(hookHandle, code, wParam, lParam);
+}
+
+bool isSubclassed(HWND hwnd) { return GetPropA(hwnd, prop::keptProc) != nullptr; }
+
+WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex) {
+    const auto old =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+    setProp(control, prop::index, controlIndex);
+    setProp(control, prop::ownerIndex, skinIndex);
+    setPropHandle(control, prop::keptProc, old);
+    return old;
+}
+
+ControlRef controlRefOf(HWND control) {
+    return {skinRecords.at(getPropInt(control, prop::ownerIndex)), getPropInt(control, prop::index)};
+}
+
+LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto kept = getPropHandle<WNDPROC>(hwnd, prop::keptProc);
+    if (!kept) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return CallWindowProcA(kept, hwnd, message, wParam, lParam);
+}
+
+bool takeHover(HWND control, SkinRecord& record, int controlIndex, HotKind kind) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+    TrackMouseEvent(&track);
+    record.newHotIndex = controlIndex;
+    const int kindCode = static_cast<int>(kind);
+    // An edit inside a combo box and a stand-alone edit may share a control index.
+    HWND parent = kind == HotKind::edit ? GetParent(control) : nullptr;
+    const bool changed = record.lastHotIndex != controlIndex || record.lastHotKind != kindCode ||
+                         (kind == HotKind::edit && record.hotEditParent != parent);
+    record.lastHotIndex = record.newHotIndex;
+    record.lastHotKind = kindCode;
+    if (kind == HotKind::edit) record.hotEditParent = parent;
+    return changed;
+}
+
+void dropHover(SkinRecord& record) { record.lastHotIndex = 0; }
+
+void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap) {
+    releaseColorBrush(control);
+    setPropHandle(control, prop::colorBrush, brush);
+    setPropHandle(control, prop::colorBrushBitmap, bitmap);
+}
+
+// Cleared after deletion, so that a second release cannot delete a handle that has
+// since been given to another object.
+void releaseColorBrush(HWND control) {
+    if (auto brush = getPropHandle<HBRUSH>(control, prop::colorBrush)) DeleteObject(brush);
+    if (auto bitmap = getPropHandle<HBITMAP>(control, prop::colorBrushBitmap)) DeleteObject(bitmap);
+    if (GetPropA(control, prop::colorBrush)) setProp(control, prop::colorBrush, 0);
+    if (GetPropA(control, prop::colorBrushBitmap)) setProp(control, prop::colorBrushBitmap, 0);
+}
+
+}  // namespace skin

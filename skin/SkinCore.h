@@ -1,0 +1,174 @@
+// Module state of the skin engine, the engine object, the records of skinned windows,
+// and the conventions every skinned window and control follows.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "assets/ByteSet.h"
+#include "skin/GdiHandles.h"
+#include "skin/SkinRecord.h"
+#include "skin/WindowProps.h"
+
+namespace skin {
+
+// The records of skinned top-level windows. A window's skin index is its 1-based
+// position; records live on the heap, so a record stays in place when others come
+// and go.
+class SkinRecords {
+public:
+    int count() const noexcept { return static_cast<int>(records_.size()); }
+    SkinRecord* at(int skinIndex) noexcept {
+        return skinIndex >= 1 && skinIndex <= count() ? records_[static_cast<std::size_t>(skinIndex - 1)].get()
+                                                      : nullptr;
+    }
+    int append(std::unique_ptr<SkinRecord> record) {
+        records_.push_back(std::move(record));
+        return count();
+    }
+    std::unique_ptr<SkinRecord> remove(int skinIndex) {
+        if (!at(skinIndex)) return nullptr;
+        auto it = records_.begin() + (skinIndex - 1);
+        std::unique_ptr<SkinRecord> record = std::move(*it);
+        records_.erase(it);
+        return record;
+    }
+    void clear() noexcept { records_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<SkinRecord>> records_;
+};
+
+// Module state; UI thread only.
+extern HHOOK hookHandle;
+extern SkinRecords skinRecords;
+extern int skinningEnabled;
+extern std::vector<BitmapDc> backdropList;  // live backdrops, keyed by their DC
+extern COLORREF themeColor;
+extern int transparentControls;
+extern int veilAlpha;
+extern int trackbarFrame;
+extern int dialogThreadStarted;
+extern COLORREF skinBackColor;
+extern Bytes skinBackImage;
+extern HICON appIcon;
+extern ULONG_PTR gdipToken;
+extern int firstSizePending;
+extern int skinBackMode;
+// Skins a dialog caught by the CBT hook; set by the dialog skin.
+extern void (*dialogSkinner)(HWND dialog);
+
+// The one engine object through which the application drives the skin. It is made
+// by the application before its first window and destroyed at exit; static window
+// procedures reach it through instance().
+class SkinEngine {
+public:
+    SkinEngine();
+    ~SkinEngine();
+    SkinEngine(const SkinEngine&) = delete;
+    SkinEngine& operator=(const SkinEngine&) = delete;
+
+    static SkinEngine* instance() noexcept;
+
+    // Plain procedures handed to Windows that forward to the frame procedure and the
+    // caption-button command of this object; the frame skin fills them in.
+    WNDPROC frameProcEntry = nullptr;
+    int captionButtonMargin = 3;
+    int hotCaptionButton = 0;
+    void (*captionCommandEntry)(int skinIndex, int buttonIndex) = nullptr;
+};
+
+SkinEngine& theSkinEngine();
+
+// Starts GDI+, loads the caption icon and sets the skin defaults.
+void initSkinModule();
+
+// Releases every record, the live backdrops and the process-wide background image.
+void releaseAllSkinState();
+
+int findSkinIndex(HWND hwnd);
+// The skin index of hwnd or of its nearest skinned ancestor; 0 when there is none.
+int skinIndexOfAncestor(HWND hwnd);
+
+// Adds the record of a newly skinned top-level window; returns its skin index.
+int addSkinRecord(std::unique_ptr<SkinRecord> record);
+// Replaces the window procedure of the record's window and marks the window as skinned.
+void subclassSkinnedWindow(int skinIndex, WNDPROC proc);
+// Tear-down on WM_NCDESTROY: removes the record and renumbers the ones behind it.
+void releaseSkinRecord(HWND hwnd);
+
+void installCbtHook();
+void removeCbtHook();
+LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam);
+
+// --- Subclassing convention --------------------------------------------------
+
+bool isSubclassed(HWND hwnd);
+// Replaces the procedure of a control and sets its three properties; returns the
+// replaced procedure.
+WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex);
+
+// Skins the direct children of parent whose class is className: accept filters them
+// by style, fill completes the entry before the control is subclassed. A control
+// that is subclassed already (by any installer) is left alone. Returns how many
+// controls were taken.
+template <class Entry, class Accept, class Fill>
+int skinControls(int skinIndex, HWND parent, const char* className, ControlArray<Entry> SkinRecord::*array,
+                 WNDPROC proc, Accept&& accept, Fill&& fill) {
+    if (!skinningEnabled) return 0;
+    int taken = 0;
+    for (HWND control = FindWindowExA(parent, nullptr, className, nullptr); control;
+         control = FindWindowExA(parent, control, className, nullptr)) {
+        SkinRecord* record = skinRecords.at(skinIndex);
+        if (!record) return taken;
+        if (isSubclassed(control) || !accept(control)) continue;
+        ControlArray<Entry>& entries = record->*array;
+        const int controlIndex = entries.takeEntry();
+        Entry& entry = *entries.at(controlIndex);
+        entry.hwnd = control;
+        fill(entry, control);
+        entry.oldProc = subclassControl(control, proc, controlIndex, skinIndex);
+        ++taken;
+    }
+    return taken;
+}
+
+// The record and control index a subclassed control belongs to.
+struct ControlRef {
+    SkinRecord* record = nullptr;
+    int controlIndex = 0;
+};
+ControlRef controlRefOf(HWND control);
+
+// Sends a message on to the procedure the skin replaced.
+LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the body of a window procedure so that no exception leaves it; a message whose
+// handling failed goes on to the replaced procedure.
+template <class Body>
+LRESULT guardedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return callKeptProc(hwnd, message, wParam, lParam);
+    }
+}
+
+// --- Hover bookkeeping --------------------------------------------------------
+
+// WM_MOUSEMOVE of a control: asks for WM_MOUSELEAVE and records the control as the
+// hot one; true when it was not hot before, so it must repaint itself hot.
+bool takeHover(HWND control, SkinRecord& record, int controlIndex, HotKind kind);
+// WM_MOUSELEAVE: no control is hot any more.
+void dropHover(SkinRecord& record);
+
+// --- WM_CTLCOLOR* brushes --------------------------------------------------------
+
+// Keeps the brush (and the bitmap under a pattern brush) last returned for control,
+// deleting the ones it replaces.
+void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap);
+void releaseColorBrush(HWND control);
+
+}  // namespace skin

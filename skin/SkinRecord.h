@@ -1,0 +1,102 @@
+// The skin state of one skinned top-level window (a framed window or a dialog).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "assets/ByteSet.h"
+#include "skin/ControlSkins.h"
+#include "skin/GdiHandles.h"
+#include "skin/Tooltip.h"
+
+namespace skin {
+
+// Class codes kept in lastHotKind: which kind of control took the hover last.
+enum class HotKind : int {
+    button = 0,
+    edit = 1,
+    trackbar = 2,
+    combo = 3,
+    list = 4,
+    upDown = 8,
+    header = 9,
+};
+
+struct CaptionFade {
+    int buttonIndex = 0;
+    int step = 0;
+};
+
+struct SkinRecord {
+    HWND hwnd = nullptr;
+    int captionHeight = 25;
+    int hasHelpButton = 0;
+    int hasMenuButton = 0;
+    int hasMinimizeButton = 0;
+    int hasMaximizeButton = 0;
+    int hasCloseButton = 1;
+    int drawCaptionText = 1;
+    int captionOption = 0;
+    WNDPROC oldProc = nullptr;
+    Bytes backImage;  // empty: the window uses the process-wide background
+    int backMode = 0;
+    COLORREF backColor = 0;
+    std::vector<CaptionButton> captionButtons;
+    IntRect buttonStrip;
+    int maximized = 0;
+    int minimized = 0;
+    int sizable = 1;
+    int hasCaption = 1;
+    COLORREF captionTextColor = 0x00FFFFFF;
+    COLORREF captionShadowColor = 0x00808080;
+    std::string captionFontName = "宋体";
+    int captionFontSize = 12;
+    int captionFontStyle = 1;
+    int hotButton = 0;
+    int lastHotKind = 0;
+    HWND hotEditParent = nullptr;
+    ClickHandler helpHandler = nullptr;
+    ClickHandler menuHandler = nullptr;
+    Tooltip tooltip;
+    int statusBarHeight = 0;
+    IntRect statusRect;
+    std::vector<StatusItem> statusItems;
+    std::vector<IntRect> statusItemRects;
+    int statusAlignment = 0;
+    int statusOption = 0;
+    int statusSecondOption = 0;
+    COLORREF statusTextColor = 0x00FFFFFF;
+    std::string statusFontName = "宋体";
+    int statusFontSize = 12;
+    ControlArray<ButtonSkin> buttons;
+    ControlArray<EditSkin> edits;
+    ControlArray<ListSkin> lists;
+    ControlArray<TrackbarSkin> trackbars;
+    ControlArray<ProgressSkin> progressBars;
+    ControlArray<ComboSkin> combos;
+    ControlArray<UpDownSkin> upDowns;
+    ControlArray<HeaderSkin> headers;
+    ControlArray<KeyedContainerSkin> toolbars;
+    ControlArray<StaticSkin> statics;
+    int frameDirty = 0;
+    // The painted client area every control takes its backdrop from, and two clean
+    // copies the frame painter restores parts of the caption and status bar from.
+    BitmapDc backgroundDc;
+    BitmapDc cleanBackgroundDc;
+    BitmapDc statusAreaDc;
+    int lastHotIndex = 0;
+    int newHotIndex = 0;
+    ControlArray<ContainerSkin> containers;
+    std::vector<DockedWindow> dockedWindows;
+    int mouseInside = 0;
+    CaptionFade fadeIn;
+    CaptionFade fadeOut;
+    int fadeTimerOn = 0;
+    RECT dragRect{};
+    int closeHot = 0;
+    int dragging = 0;
+};
+
+}  // namespace skin

@@ -1,0 +1,38 @@
+// A thin owner of one tooltip control whose tools cover rectangles of one window.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+namespace skin {
+
+class Tooltip {
+public:
+    Tooltip() noexcept = default;
+    Tooltip(Tooltip&& other) noexcept;
+    Tooltip& operator=(Tooltip&& other) noexcept;
+    Tooltip(const Tooltip&) = delete;
+    Tooltip& operator=(const Tooltip&) = delete;
+    ~Tooltip();
+
+    // Creates the control for owner's client area; a control made earlier is destroyed.
+    HWND create(HWND owner, std::optional<bool> balloon = std::nullopt);
+    void addTool(const RECT& rect, const char* text, int id);
+    void setBackColor(COLORREF colour);
+    void setTextColor(COLORREF colour);
+    void setMaxWidth(int width);
+    void setToolRect(int id, const RECT& rect);
+    void setToolText(int id, const char* text);
+    HWND handle() const noexcept { return tipWindow; }
+    HWND ownerWindow() const noexcept { return owner; }
+
+private:
+    void destroy() noexcept;
+    LRESULT sendTool(UINT message, int id, const RECT& rect, const char* text);
+
+    HWND tipWindow = nullptr;
+    HWND owner = nullptr;
+};
+
+}  // namespace skin

@@ -1,0 +1,45 @@
+// The named window properties that tie skinned windows and controls to their state.
+#pragma once
+
+#include <windows.h>
+
+namespace skin {
+
+namespace prop {
+inline constexpr char keptProc[] = "Hw_hProc";         // the replaced window procedure
+inline constexpr char index[] = "Hw_lbID";             // skin index of a window, control index of a control
+inline constexpr char ownerIndex[] = "Hw_FuID";        // skin index of the window whose record holds the control
+inline constexpr char textColor[] = "Kj_Ztys";         // COLORREF of the control's text
+inline constexpr char colorBrush[] = "Kj_dxjb";        // brush last returned for WM_CTLCOLOR*
+inline constexpr char colorBrushBitmap[] = "Kj_wtjb";  // bitmap under that pattern brush
+inline constexpr char keyedProc[] = "Kj_hProc";        // the same three roles for keyed containers
+inline constexpr char keyedIndex[] = "Kj_lbID";
+inline constexpr char keyedOwnerIndex[] = "Kj_FuID";
+inline constexpr char backgroundOwner[] = "Mb_zpf";    // nearest ancestor that keeps its own background
+inline constexpr char keepsBackground[] = "Wxk_Zpf";   // 1: the window keeps its painted background
+inline constexpr char backgroundDc[] = "Wxk_Cj";       // HDC of that background
+inline constexpr char frameFirstBitmap[] = "Ck_Ycjdx"; // what the frame's background DC held first
+inline constexpr char frameBitmap[] = "Ck_wtjbdx";     // the frame's skin bitmap
+}  // namespace prop
+
+inline INT_PTR getProp(HWND hwnd, const char* name) {
+    return reinterpret_cast<INT_PTR>(GetPropA(hwnd, name));
+}
+
+inline int getPropInt(HWND hwnd, const char* name) { return static_cast<int>(getProp(hwnd, name)); }
+
+template <class Handle>
+Handle getPropHandle(HWND hwnd, const char* name) {
+    return reinterpret_cast<Handle>(GetPropA(hwnd, name));
+}
+
+inline void setProp(HWND hwnd, const char* name, INT_PTR value) {
+    SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));
+}
+
+template <class Handle>
+void setPropHandle(HWND hwnd, const char* name, Handle value) {
+    SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));
+}
+
+}  // namespace skin

@@ -1,0 +1,96 @@
+#include "skin/WindowUtils.h"
+
+#include "skin/SkinCore.h"
+
+namespace skin {
+
+std::string getClassName(HWND hwnd) {
+    char name[256] = {};
+    const int length = GetClassNameA(hwnd, name, 255);
+    return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// Window class names compare without regard to case.
+bool isClass(HWND hwnd, const char* className) { return lstrcmpiA(getClassName(hwnd).c_str(), className) == 0; }
+
+RECT rectRelativeTo(HWND a, HWND b) {
+    RECT origin{}, r{};
+    GetWindowRect(a, &origin);
+    GetWindowRect(b, &r);
+    OffsetRect(&r, -origin.left, -origin.top);
+    return r;
+}
+
+RECT rectInRoot(HWND control) { return rectRelativeTo(GetAncestor(control, GA_ROOT), control); }
+
+RECT rectInSkinWindow(HWND control) {
+    const SkinRecord* record = skinRecords.at(skinIndexOfAncestor(control));
+    return rectRelativeTo(record ? record->hwnd : GetAncestor(control, GA_ROOT), control);
+}
+
+RECT childRectInParent(HWND control) {
+    if (findSkinIndex(control)) return RECT{};
+    HWND parent = GetParent(control);
+    RECT r{};
+    GetWindowRect(control, &r);
+    POINT origin{0, 0};
+    ClientToScreen(parent, &origin);
+    OffsetRect(&r, -origin.x, -origin.y);
+    return r;
+}
+
+RECT innerRect(HWND window) {
+    RECT client{}, whole{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &whole);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (style & WS_VSCROLL) {
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof(bar);
+        if (GetScrollBarInfo(window, OBJID_VSCROLL, &bar)) width += bar.rcScrollBar.right - bar.rcScrollBar.left;
+    }
+    if (style & WS_HSCROLL) {
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof(bar);
+        if (GetScrollBarInfo(window, OBJID_HSCROLL, &bar)) height += bar.rcScrollBar.bottom - bar.rcScrollBar.top;
+    }
+    const int left = ((whole.right - whole.left) - width) / 2;
+    const int top = ((whole.bottom - whole.top) - height) / 2;
+    return RECT{left, top, left + width, top + height};
+}
+
+void excludeChildClip(HWND window, HDC dc) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child) || isTransparentWindow(child)) continue;
+        const RECT r = childRectInParent(child);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+WindowDc excludeChildClip(HWND window) {
+    WindowDc dc = WindowDc::client(window);
+    excludeChildClip(window, dc.get());
+    return dc;
+}
+
+void invalidateChildren(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+}
+
+bool hasFrame(HWND window) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    return (style & WS_BORDER) || (exStyle & (WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME));
+}
+
+bool isOwnerDrawListBox(HWND window) {
+    return isClass(window, "ListBox") &&
+           (GetWindowLongA(window, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+}
+
+bool isTransparentWindow(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
+
+}  // namespace skin
