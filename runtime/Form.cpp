@@ -353,6 +353,13 @@ LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, L
     auto* self = reinterpret_cast<Control*>(data);
     try {
         switch (message) {
+            case WM_ERASEBKGND: {
+                // The box draws only its frame and caption; the inside is ours to clear.
+                RECT client;
+                GetClientRect(hwnd, &client);
+                FillRect(reinterpret_cast<HDC>(wParam), &client, self->background_.get());
+                return 1;
+            }
             case WM_COMMAND:
             case WM_CTLCOLORSTATIC:
             case WM_CTLCOLOREDIT:
@@ -437,6 +444,9 @@ bool Form::build() {
         if (binding.handler == nullptr || (binding.control != nullptr && find(binding.control) == nullptr)) return false;
 
     for (const auto& control : controls_) {
+        // Controls beside the pages (the cancel button) are drawn above them.
+        if (control->kind() == ControlKind::PageContainer)
+            SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         control->applyVisibility();
         control->setInterval(control->desc().interval);
     }
