@@ -494,8 +494,13 @@ LRESULT CALLBACK Form::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         RemovePropA(hwnd, kFormProperty);
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
         self->hwnd_ = nullptr;
-        // Last use of the form: the registry owns it.
-        std::erase_if(liveForms, [self](const std::unique_ptr<Form>& form) { return form.get() == self; });
+        // Last use of the form: the registry owns it. A form that failed while being built
+        // is removed by showForm instead, after build() has returned.
+        if (self->built_) {
+            std::erase_if(liveForms, [self](const std::unique_ptr<Form>& form) { return form.get() == self; });
+            // Wakes a message loop that waits in GetMessage, so that it sees no form is left.
+            if (liveForms.empty()) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+        }
         return result;
     }
     try {
@@ -552,13 +557,12 @@ Form* showForm(const FormDesc& desc, std::span<const EventBinding> bindings) {
     liveForms.push_back(std::unique_ptr<Form>(new Form(desc, bindings)));
     Form* form = liveForms.back().get();
     if (!form->build()) {
-        if (form->hwnd() != nullptr)
-            DestroyWindow(form->hwnd());  // removes it from liveForms
-        else
-            std::erase_if(liveForms, [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
+        if (form->hwnd() != nullptr) DestroyWindow(form->hwnd());
+        std::erase_if(liveForms, [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
         messageBox(nullptr, kLoadError, MB_OK | MB_ICONERROR, nullptr);
         return nullptr;
     }
+    form->built_ = true;
     form->raise(Event::Created, nullptr);
     const HWND hwnd = form->hwnd();
     if (!IsWindow(hwnd)) return nullptr;  // closed by its created handler

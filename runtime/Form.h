@@ -126,6 +126,7 @@ private:
     std::vector<EventBinding> bindings_;
     std::vector<std::unique_ptr<Control>> controls_;
     HWND hwnd_ = nullptr;
+    bool built_ = false;
     UniqueBrush background_;
     UniqueIcon bigIcon_, smallIcon_;
 };
