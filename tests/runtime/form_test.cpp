@@ -27,6 +27,8 @@ const ControlDesc kControls[] = {
     {.kind = ControlKind::PageContainer, .name = "pages", .x = 0, .y = 0, .width = 300, .height = 200,
      .pageTitles = kTitles},
     {.kind = ControlKind::Button, .name = "outside", .x = 10, .y = 205, .width = 60, .height = 20, .text = "x"},
+    {.kind = ControlKind::TransparentLabel, .name = "onWindow", .x = 100, .y = 205, .width = 100, .height = 30,
+     .text = "WWW", .font = {20}, .textColor = kRed},
     {.kind = ControlKind::Button, .name = "push", .parent = "pages", .page = 0, .x = 10, .y = 10, .width = 60,
      .height = 20, .text = "push"},
     {.kind = ControlKind::CheckBox, .name = "box", .parent = "pages", .page = 0, .x = 10, .y = 40, .width = 80,
@@ -267,6 +269,9 @@ TEST_CASE("transparent labels are drawn past their rectangle, clipped only by th
     shown["wide"].setVisible(false);
     const Snapshot page(shown["pages"].hwnd());
     CHECK(page.count(rightOfLabel, kRed) == 0);
+    // A label on the window itself is drawn by the window.
+    const Snapshot window(shown.form->hwnd());
+    CHECK(window.count({100, 205, 200, 235}, kRed) > 20);
 }
 
 TEST_CASE("a picture box shows its picture stretched and keeps it when given bad bytes") {
