@@ -5,11 +5,14 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=$build/wine
-[ -f "$prefix/.velmora-ready" ] && exit 0
+# Bump when the settings below change: existing prefixes then take them again.
+version=3
+ready=$prefix/.velmora-ready
+[ "$(cat "$ready" 2>/dev/null)" = "$version" ] && exit 0
 
 exec 9>"$build/.wine-prefix.lock"
 flock 9
-[ -f "$prefix/.velmora-ready" ] && exit 0
+[ "$(cat "$ready" 2>/dev/null)" = "$version" ] && exit 0
 
 export WINEPREFIX=$prefix HOME=$build/winehome LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -18,15 +21,23 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=/usr/bin/wineserver
 
-echo "wine-prefix: creating $prefix" >&2
-"$wine" wineboot -i >/dev/null 2>&1 || true
-"$wineserver" -w
+if [ ! -f "$prefix/system.reg" ]; then
+  echo "wine-prefix: creating $prefix" >&2
+  "$wine" wineboot -i >/dev/null 2>&1 || true
+  "$wineserver" -w
+fi
 
 reg=$build/velmora-prefix.reg
 {
   printf 'REGEDIT4\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for face in 宋体 新宋体 黑体 SimSun NSimSun SimHei 微软雅黑 "Microsoft YaHei"; do
+  # The Song faces get a Ming face with the same half-width Latin and nearly the same
+  # line height; the Hei faces a sans face. Wine answers a GB2312 font request without a
+  # face name from its default serif or sans face, so those are a Song face too.
+  for face in 宋体 新宋体 SimSun NSimSun "Times New Roman" Arial; do
+    printf '"%s"="AR PL UMing CN"\r\n' "$face"
+  done
+  for face in 黑体 SimHei 微软雅黑 "Microsoft YaHei"; do
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
   done
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
@@ -35,4 +46,4 @@ reg=$build/velmora-prefix.reg
 "$wineserver" -w
 
 ln -sfn "$build/drive_d" "$prefix/dosdevices/d:"
-touch "$prefix/.velmora-ready"
+echo "$version" >"$ready"
