@@ -48,6 +48,7 @@ const std::map<std::string, const char*>& KnownDifferences() {
     static const std::map<std::string, const char*> differences = {
         {"anti-aliased fills", "Wine fills shapes on bitmaps with hard edges whatever the smoothing mode"},
         {"JPEG quality", "Wine's JPEG encoder ignores the quality parameter"},
+        {"frame dimension checked", "Wine selects a frame whatever dimension GUID it is given"},
     };
     return differences;
 }

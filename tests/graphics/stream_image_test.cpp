@@ -57,7 +57,7 @@ TEST_CASE("memory stream") {
         CHECK(stream.GetSize() == 0);
         CHECK(stream.ReadBytes().empty());
         GxImage image;
-        CHECK_FALSE(image.FromBytes({}));
+        CHECK_FALSE(image.FromBytes(ByteView{}));
         CHECK(LastStatus != 0);
         CHECK(image.IsEmpty());
     }
@@ -208,7 +208,7 @@ TEST_CASE("every embedded picture decodes to its listed size") {
     }
     SUBCASE("the animation: 5 frames in time, delays 10,10,10,10,20, frame 5 does not exist") {
         GxImage animation;
-        REQUIRE(animation.FromBytes(ImgAnimation.bytes()));
+        REQUIRE(animation.FromBytes(ImgAnimation));
         std::vector<std::string> dimensions;
         CHECK(animation.GetFrameDimensions(dimensions) == 1);
         CHECK(dimensions == std::vector<std::string>{GxFormat::FrameTime});
@@ -241,6 +241,7 @@ TEST_CASE("frames and properties of a generated animation") {
     canvas.graphics.DrawImage(gif, 0, 0);
     CHECK(canvas.Pixel(0, 0) == 0xFFFF0000);
     CHECK_FALSE(gif.SelectActiveFrame(GxFormat::FrameTime, 3));
+    if (!KnownDifference("frame dimension checked")) CHECK_FALSE(gif.SelectActiveFrame(GxFormat::FramePage, 1));
 
     std::vector<std::int32_t> ids;
     CHECK(gif.GetPropertyIdList(ids));
