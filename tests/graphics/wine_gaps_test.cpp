@@ -596,29 +596,33 @@ TEST_CASE("matrix, region, text and image operations forward to their flat funct
         {"GdipGetGenericFontFamilySansSerif", [&] {
              GxFontFamily generic;
              const bool ok = generic.GetGenericSansSerif();
+             const int status = LastStatus;
              generic.Delete();
-             LastStatus = ok ? 0 : LastStatus;
+             LastStatus = status;
              return ok;
          }},
         {"GdipGetGenericFontFamilySerif", [&] {
              GxFontFamily generic;
              const bool ok = generic.GetGenericSerif();
+             const int status = LastStatus;
              generic.Delete();
-             LastStatus = ok ? 0 : LastStatus;
+             LastStatus = status;
              return ok;
          }},
         {"GdipGetGenericFontFamilyMonospace", [&] {
              GxFontFamily generic;
              const bool ok = generic.GetGenericMonospace();
+             const int status = LastStatus;
              generic.Delete();
-             LastStatus = ok ? 0 : LastStatus;
+             LastStatus = status;
              return ok;
          }},
         {"GdipCloneFontFamily", [&] {
              GxFontFamily copy;
              const bool ok = family.Clone(copy);
+             const int status = LastStatus;
              copy.Delete();
-             LastStatus = ok ? 0 : LastStatus;
+             LastStatus = status;
              return ok;
          }},
         {"GdipIsStyleAvailable", [&] { family.IsStyleAvailable(0); return LastStatus == 0; }},
@@ -749,8 +753,9 @@ TEST_CASE("matrix, region, text and image operations forward to their flat funct
              HDC screen = GetDC(nullptr);
              GxGraphics other;
              const bool ok = other.FromHdc(screen, HANDLE{nullptr});
+             const int status = LastStatus;
              other.Delete();
-             LastStatus = ok ? 0 : LastStatus;
+             LastStatus = status;
              ReleaseDC(nullptr, screen);
              return ok;
          }},
