@@ -59,6 +59,22 @@ TEST_CASE("fonts by name") {
     }
 }
 
+TEST_CASE("a font collection supplied from outside") {
+    Gdiplus::GpFontCollection* installed = nullptr;
+    REQUIRE(Gdiplus::DllExports::GdipNewInstalledFontCollection(&installed) == Gdiplus::Ok);
+    GxFontCollection collection;
+    collection.SetNative(installed);
+    const int count = collection.GetFamilyCount();
+    CHECK(count > 0);
+    std::vector<GxFontFamily> families;
+    REQUIRE(collection.GetFamilies(families));
+    CHECK(families.size() == static_cast<std::size_t>(count));
+    CHECK_FALSE(families.front().GetName().empty());
+    GxFontFamily fromCollection;
+    CHECK(fromCollection.Create(families.front().GetName().c_str(), &collection));
+    fromCollection.Delete();
+}
+
 TEST_CASE("fonts from GDI") {
     HDC screen = GetDC(nullptr);
     SUBCASE("the stock GUI font") {
