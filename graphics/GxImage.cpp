@@ -348,7 +348,7 @@ bool GxImage::GetFrameDelays(std::vector<std::int32_t>& delays) {
     if (!GetPropertyItem(GxFrameDelayProperty, record)) return false;
     // Whole values only: a length that is not a multiple of 4 must not spill past the array.
     std::vector<std::int32_t> values(static_cast<std::size_t>(record.length) / 4);
-    std::memcpy(values.data(), record.value.data(), values.size() * 4);
+    if (!values.empty()) std::memcpy(values.data(), record.value.data(), values.size() * 4);
     delays = std::move(values);
     return true;
 }

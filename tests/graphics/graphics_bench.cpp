@@ -7,11 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "graphics/GdipLifetime.h"
-#include "graphics/GxBrush.h"
-#include "graphics/GxGraphics.h"
-#include "graphics/GxPath.h"
-#include "graphics/GxText.h"
+#include "graphics/Gx.h"
 
 namespace {
 

@@ -73,6 +73,11 @@ TEST_CASE("a font collection supplied from outside") {
     GxFontFamily fromCollection;
     CHECK(fromCollection.Create(families.front().GetName().c_str(), &collection));
     fromCollection.Delete();
+
+    GxFontCollection moved(std::move(collection));
+    CHECK(collection.Handle() == nullptr);
+    CHECK(moved.Handle() == installed);
+    CHECK(moved.GetFamilyCount() == count);
 }
 
 TEST_CASE("fonts from GDI") {
