@@ -4,6 +4,7 @@
 #include "graphics/GxImage.h"
 #include "graphics/GxMatrix.h"
 #include "graphics/GxPath.h"
+#include "graphics/GxTransformImpl.h"
 
 using namespace gxcall;
 
@@ -115,34 +116,6 @@ bool GxLinearBrush::SetLinearBlend(float focus, float scale) {
 }
 WrapMode GxLinearBrush::GetWrapMode() { return Get<WrapMode>([&](WrapMode* v) { return GdipGetLineWrapMode(Typed(), v); }); }
 bool GxLinearBrush::SetWrapMode(WrapMode mode) { return Check(GdipSetLineWrapMode(Typed(), mode)); }
-bool GxLinearBrush::GetTransform(GxMatrix& matrix) {
-    if (matrix.IsEmpty() && !matrix.Create()) return false;
-    return Check(GdipGetLineTransform(Typed(), matrix.Handle()));
-}
-bool GxLinearBrush::SetTransform(const GxMatrix& matrix) { return Check(GdipSetLineTransform(Typed(), matrix.Handle())); }
-bool GxLinearBrush::ResetTransform() { return Check(GdipResetLineTransform(Typed())); }
-bool GxLinearBrush::MultiplyTransform(const GxMatrix& matrix, int order) {
-    return Check(GdipMultiplyLineTransform(Typed(), matrix.Handle(), Ord(order)));
-}
-bool GxLinearBrush::TranslateTransform(float dx, float dy, int order) {
-    return Check(GdipTranslateLineTransform(Typed(), dx, dy, Ord(order)));
-}
-bool GxLinearBrush::ScaleTransform(float sx, float sy, int order) {
-    return Check(GdipScaleLineTransform(Typed(), sx, sy, Ord(order)));
-}
-bool GxLinearBrush::ScaleAt(float sx, float sy, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslateLineTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipScaleLineTransform(Typed(), sx, sy, o); });
-}
-bool GxLinearBrush::RotateTransform(float angle, int order) {
-    return Check(GdipRotateLineTransform(Typed(), angle, Ord(order)));
-}
-bool GxLinearBrush::RotateAt(float angle, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslateLineTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipRotateLineTransform(Typed(), angle, o); });
-}
 
 // Path gradients
 
@@ -228,38 +201,6 @@ WrapMode GxPathBrush::GetWrapMode() {
     return Get<WrapMode>([&](WrapMode* v) { return GdipGetPathGradientWrapMode(Typed(), v); });
 }
 bool GxPathBrush::SetWrapMode(WrapMode mode) { return Check(GdipSetPathGradientWrapMode(Typed(), mode)); }
-bool GxPathBrush::GetTransform(GxMatrix& matrix) {
-    if (matrix.IsEmpty() && !matrix.Create()) return false;
-    return Check(GdipGetPathGradientTransform(Typed(), matrix.Handle()));
-}
-bool GxPathBrush::SetTransform(const GxMatrix& matrix) {
-    return Check(GdipSetPathGradientTransform(Typed(), matrix.Handle()));
-}
-bool GxPathBrush::ResetTransform() { return Check(GdipResetPathGradientTransform(Typed())); }
-bool GxPathBrush::MultiplyTransform(const GxMatrix& matrix, int order) {
-    return Check(GdipMultiplyPathGradientTransform(Typed(), matrix.Handle(), Ord(order)));
-}
-bool GxPathBrush::TranslateTransform(float dx, float dy, int order) {
-    return Check(GdipTranslatePathGradientTransform(Typed(), dx, dy, Ord(order)));
-}
-bool GxPathBrush::ScaleTransform(float sx, float sy, int order) {
-    return Check(GdipScalePathGradientTransform(Typed(), sx, sy, Ord(order)));
-}
-bool GxPathBrush::ScaleAt(float sx, float sy, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order,
-        [&](float dx, float dy, MatrixOrder o) { return GdipTranslatePathGradientTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipScalePathGradientTransform(Typed(), sx, sy, o); });
-}
-bool GxPathBrush::RotateTransform(float angle, int order) {
-    return Check(GdipRotatePathGradientTransform(Typed(), angle, Ord(order)));
-}
-bool GxPathBrush::RotateAt(float angle, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order,
-        [&](float dx, float dy, MatrixOrder o) { return GdipTranslatePathGradientTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipRotatePathGradientTransform(Typed(), angle, o); });
-}
 
 // Textures
 
@@ -279,34 +220,6 @@ bool GxTextureBrush::CreateIA(const GxImage& image, const GpImageAttributes* att
 bool GxTextureBrush::CreateIAI(const GxImage& image, const GpImageAttributes* attributes, int x, int y, int w, int h) {
     return MakeTyped([&](GpTexture** out) { return GdipCreateTextureIAI(image.Handle(), attributes, x, y, w, h, out); });
 }
-bool GxTextureBrush::GetTransform(GxMatrix& matrix) {
-    if (matrix.IsEmpty() && !matrix.Create()) return false;
-    return Check(GdipGetTextureTransform(Typed(), matrix.Handle()));
-}
-bool GxTextureBrush::SetTransform(const GxMatrix& matrix) { return Check(GdipSetTextureTransform(Typed(), matrix.Handle())); }
-bool GxTextureBrush::ResetTransform() { return Check(GdipResetTextureTransform(Typed())); }
-bool GxTextureBrush::MultiplyTransform(const GxMatrix& matrix, int order) {
-    return Check(GdipMultiplyTextureTransform(Typed(), matrix.Handle(), Ord(order)));
-}
-bool GxTextureBrush::TranslateTransform(float dx, float dy, int order) {
-    return Check(GdipTranslateTextureTransform(Typed(), dx, dy, Ord(order)));
-}
-bool GxTextureBrush::ScaleTransform(float sx, float sy, int order) {
-    return Check(GdipScaleTextureTransform(Typed(), sx, sy, Ord(order)));
-}
-bool GxTextureBrush::ScaleAt(float sx, float sy, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslateTextureTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipScaleTextureTransform(Typed(), sx, sy, o); });
-}
-bool GxTextureBrush::RotateTransform(float angle, int order) {
-    return Check(GdipRotateTextureTransform(Typed(), angle, Ord(order)));
-}
-bool GxTextureBrush::RotateAt(float angle, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslateTextureTransform(Typed(), dx, dy, o); },
-        [&](MatrixOrder o) { return GdipRotateTextureTransform(Typed(), angle, o); });
-}
 WrapMode GxTextureBrush::GetWrapMode() {
     return Get<WrapMode>([&](WrapMode* v) { return GdipGetTextureWrapMode(Typed(), v); });
 }
@@ -317,3 +230,14 @@ bool GxTextureBrush::GetImage(GxImage& result) {
     result.Reset(image);
     return ok;
 }
+
+template class GxTransformable<GxTypedBrush<GpLineGradient>, GpLineGradient, GdipGetLineTransform, GdipSetLineTransform,
+                               GdipResetLineTransform, GdipMultiplyLineTransform, GdipTranslateLineTransform,
+                               GdipScaleLineTransform, GdipRotateLineTransform>;
+template class GxTransformable<GxTypedBrush<GpPathGradient>, GpPathGradient, GdipGetPathGradientTransform,
+                               GdipSetPathGradientTransform, GdipResetPathGradientTransform,
+                               GdipMultiplyPathGradientTransform, GdipTranslatePathGradientTransform,
+                               GdipScalePathGradientTransform, GdipRotatePathGradientTransform>;
+template class GxTransformable<GxTypedBrush<GpTexture>, GpTexture, GdipGetTextureTransform, GdipSetTextureTransform,
+                               GdipResetTextureTransform, GdipMultiplyTextureTransform, GdipTranslateTextureTransform,
+                               GdipScaleTextureTransform, GdipRotateTextureTransform>;

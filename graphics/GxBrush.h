@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/GxObject.h"
+#include "graphics/GxTransform.h"
 
 class GxImage;
 class GxMatrix;
@@ -35,6 +36,24 @@ protected:
     }
 };
 
+namespace gxdetail {
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+using LinearBrushBase =
+    GxTransformable<GxTypedBrush<GpLineGradient>, GpLineGradient, GdipGetLineTransform, GdipSetLineTransform,
+                    GdipResetLineTransform, GdipMultiplyLineTransform, GdipTranslateLineTransform,
+                    GdipScaleLineTransform, GdipRotateLineTransform>;
+using PathBrushBase =
+    GxTransformable<GxTypedBrush<GpPathGradient>, GpPathGradient, GdipGetPathGradientTransform,
+                    GdipSetPathGradientTransform, GdipResetPathGradientTransform, GdipMultiplyPathGradientTransform,
+                    GdipTranslatePathGradientTransform, GdipScalePathGradientTransform,
+                    GdipRotatePathGradientTransform>;
+using TextureBrushBase =
+    GxTransformable<GxTypedBrush<GpTexture>, GpTexture, GdipGetTextureTransform, GdipSetTextureTransform,
+                    GdipResetTextureTransform, GdipMultiplyTextureTransform, GdipTranslateTextureTransform,
+                    GdipScaleTextureTransform, GdipRotateTextureTransform>;
+}  // namespace gxdetail
+
 class GxSolidBrush : public GxTypedBrush<Gdiplus::GpSolidFill> {
 public:
     bool Create(GxArgb color);
@@ -42,7 +61,7 @@ public:
     GxArgb GetColor();
 };
 
-class GxLinearBrush : public GxTypedBrush<Gdiplus::GpLineGradient> {
+class GxLinearBrush : public gxdetail::LinearBrushBase {
 public:
     using LinearGradientMode = Gdiplus::LinearGradientMode;
     using WrapMode = Gdiplus::WrapMode;
@@ -70,19 +89,9 @@ public:
     bool SetLinearBlend(float focus, float scale);
     WrapMode GetWrapMode();
     bool SetWrapMode(WrapMode mode);
-    // Fills `matrix` (made first when empty).
-    bool GetTransform(GxMatrix& matrix);
-    bool SetTransform(const GxMatrix& matrix);
-    bool ResetTransform();
-    bool MultiplyTransform(const GxMatrix& matrix, int order = 0);
-    bool TranslateTransform(float dx, float dy, int order = 0);
-    bool ScaleTransform(float sx, float sy, int order = 0);
-    bool ScaleAt(float sx, float sy, float x, float y, int order = 0);
-    bool RotateTransform(float angle, int order = 0);
-    bool RotateAt(float angle, float x, float y, int order = 0);
 };
 
-class GxPathBrush : public GxTypedBrush<Gdiplus::GpPathGradient> {
+class GxPathBrush : public gxdetail::PathBrushBase {
 public:
     using WrapMode = Gdiplus::WrapMode;
 
@@ -118,18 +127,9 @@ public:
     bool SetFocusScales(float x, float y);
     WrapMode GetWrapMode();
     bool SetWrapMode(WrapMode mode);
-    bool GetTransform(GxMatrix& matrix);
-    bool SetTransform(const GxMatrix& matrix);
-    bool ResetTransform();
-    bool MultiplyTransform(const GxMatrix& matrix, int order = 0);
-    bool TranslateTransform(float dx, float dy, int order = 0);
-    bool ScaleTransform(float sx, float sy, int order = 0);
-    bool ScaleAt(float sx, float sy, float x, float y, int order = 0);
-    bool RotateTransform(float angle, int order = 0);
-    bool RotateAt(float angle, float x, float y, int order = 0);
 };
 
-class GxTextureBrush : public GxTypedBrush<Gdiplus::GpTexture> {
+class GxTextureBrush : public gxdetail::TextureBrushBase {
 public:
     using WrapMode = Gdiplus::WrapMode;
 
@@ -139,15 +139,6 @@ public:
     bool CreateIA(const GxImage& image, const Gdiplus::GpImageAttributes* attributes, float x, float y, float w,
                   float h);
     bool CreateIAI(const GxImage& image, const Gdiplus::GpImageAttributes* attributes, int x, int y, int w, int h);
-    bool GetTransform(GxMatrix& matrix);
-    bool SetTransform(const GxMatrix& matrix);
-    bool ResetTransform();
-    bool MultiplyTransform(const GxMatrix& matrix, int order = 0);
-    bool TranslateTransform(float dx, float dy, int order = 0);
-    bool ScaleTransform(float sx, float sy, int order = 0);
-    bool ScaleAt(float sx, float sy, float x, float y, int order = 0);
-    bool RotateTransform(float angle, int order = 0);
-    bool RotateAt(float angle, float x, float y, int order = 0);
     WrapMode GetWrapMode();
     bool SetWrapMode(WrapMode mode);
     // Stores the brush's image (a new native image) in `result`.

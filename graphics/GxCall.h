@@ -12,10 +12,7 @@ using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
 // Stores a status in LastStatus; true exactly for Ok.
-inline bool Check(GpStatus status) noexcept {
-    LastStatus = status;
-    return status == Gdiplus::Ok;
-}
+inline bool Check(GpStatus status) noexcept { return GxStoreStatus(status); }
 
 // Runs a getter with one out value; the value stays zero on failure.
 template <class T, class Call>

@@ -226,6 +226,8 @@ bool GxImage::SaveToFile(const char* path, const char* formatId, const GxEncoder
 
 bool GxImage::SaveToFileW(const wchar_t* path, const char* formatId, const GxEncoderParameterList* list) {
     const CLSID clsid = EncoderFor(formatId ? formatId : GxFormat::Bmp);
+    // Without an encoder nothing may be written (some GDI+ versions create the file first).
+    if (clsid == CLSID{}) return Check(UnknownImageFormat);
     NativeParameters params;
     if (!params.Build(list)) return Check(InvalidParameter);
     return Check(GdipSaveImageToFile(image, path, &clsid, params.Get()));
@@ -346,7 +348,7 @@ bool GxImage::GetFrameDelays(std::vector<std::int32_t>& delays) {
     if (!GetPropertyItem(GxFrameDelayProperty, record)) return false;
     // Whole values only: a length that is not a multiple of 4 must not spill past the array.
     std::vector<std::int32_t> values(static_cast<std::size_t>(record.length) / 4);
-    std::memcpy(values.data(), record.value.data(), values.size() * 4);
+    if (!values.empty()) std::memcpy(values.data(), record.value.data(), values.size() * 4);
     delays = std::move(values);
     return true;
 }
@@ -485,11 +487,16 @@ bool GxBitmap::SetPixel(int x, int y, GxArgb color) { return Check(GdipBitmapSet
 bool GxBitmap::SetResolution(float dpiX, float dpiY) { return Check(GdipBitmapSetResolution(Bitmap(), dpiX, dpiY)); }
 
 bool GxBitmap::ApplyEffect(GxEffect& effect, const RECT* area) {
+    // A GDI+ 1.1 function: looked up at run time, since older libraries do not export it.
+    using ApplyFn = GpStatus(WINGDIPAPI*)(GpBitmap*, CGpEffect*, RECT*, BOOL, VOID**, INT*);
+    static const auto apply = reinterpret_cast<ApplyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"gdiplus.dll"), "GdipBitmapApplyEffect")));
+    if (!apply) return Check(NotImplemented);
     RECT roi = area ? *area : RECT{};
     void* aux = nullptr;
     INT auxSize = 0;
-    const bool ok = Check(GdipBitmapApplyEffect(Bitmap(), effect.NativeEffect(), area ? &roi : nullptr,
-                                             effect.WantsAuxData(), &aux, &auxSize));
+    const bool ok = Check(apply(Bitmap(), effect.NativeEffect(), area ? &roi : nullptr, effect.WantsAuxData(), &aux,
+                                &auxSize));
     if (aux) effect.TakeAuxData(aux, auxSize);
     return ok;
 }
@@ -525,7 +532,7 @@ bool GxBitmap::RotateToBitmap(float angle, GxBitmap& result, std::optional<GxArg
     graphics.ResetWorldTransform();
     graphics.Delete();
     result = std::move(rotated);
-    LastStatus = status;
+    LastStatus.store(status, std::memory_order_relaxed);
     return drawn;
 }
 

@@ -95,6 +95,7 @@ public:
     bool FromFile(const char* path, bool useIcm = false);
     bool FromFileW(const wchar_t* path, bool useIcm = false);
     bool FromBytes(ByteView bytes, bool useIcm = false);
+    bool FromBytes(const ByteSet& bytes, bool useIcm = false) { return FromBytes(bytes.bytes(), useIcm); }
     bool Clone(GxImage& result) const;
 
     bool GetEncoderParameterList(const char* formatId, GxEncoderParameterList& list);
@@ -161,6 +162,7 @@ public:
     bool FromFile(const char* path, bool useIcm = false);
     bool FromFileW(const wchar_t* path, bool useIcm = false);
     bool FromBytes(ByteView bytes, bool useIcm = false);
+    bool FromBytes(const ByteSet& bytes, bool useIcm = false) { return FromBytes(bytes.bytes(), useIcm); }
     bool FromScan0(int width, int height, int stride, Gdiplus::PixelFormat format, BYTE* scan0);
     // All pixels 0 (transparent black in the default format).
     bool Create(int width, int height, Gdiplus::PixelFormat format = defaultFormat);

@@ -2,7 +2,7 @@
 
 #include "graphics/GxCall.h"
 
-std::int32_t LastStatus = 0;
+std::atomic<std::int32_t> LastStatus{0};
 
 void* GxObject::Alloc(std::size_t size) noexcept { return gxcall::GdipAlloc(size); }
 

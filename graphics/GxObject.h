@@ -2,6 +2,7 @@
 // latest call in LastStatus, and the ownership rules every wrapper shares.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,8 +11,15 @@
 #include "assets/ByteSet.h"
 #include "graphics/GxFlat.h"
 
-// GDI+ status of the most recent wrapper call (0 = Ok), shared by every wrapper.
-extern std::int32_t LastStatus;
+// GDI+ status of the most recent wrapper call (0 = Ok), shared by every wrapper. Atomic:
+// the picture panels' animation threads draw through the wrappers too.
+extern std::atomic<std::int32_t> LastStatus;
+
+// Stores a status in LastStatus; true exactly for Ok.
+inline bool GxStoreStatus(Gdiplus::GpStatus status) noexcept {
+    LastStatus.store(status, std::memory_order_relaxed);
+    return status == Gdiplus::Ok;
+}
 
 // A wrapper owns its native object: copying is forbidden so nothing is deleted twice;
 // moving hands the object over and leaves the source empty.
@@ -73,8 +81,7 @@ public:
         if (!handle) return false;
         const auto status = DeleteFn(handle);
         SetNative(nullptr);
-        LastStatus = status;
-        return status == Gdiplus::Ok;
+        return GxStoreStatus(status);
     }
 
 protected:
@@ -96,8 +103,7 @@ protected:
         } else {
             SetNative(made);
         }
-        LastStatus = status;
-        return status == Gdiplus::Ok;
+        return GxStoreStatus(status);
     }
 
     Native* handle = nullptr;

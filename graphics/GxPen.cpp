@@ -3,6 +3,7 @@
 #include "graphics/GxBrush.h"
 #include "graphics/GxCall.h"
 #include "graphics/GxMatrix.h"
+#include "graphics/GxTransformImpl.h"
 
 using namespace gxcall;
 
@@ -47,32 +48,6 @@ bool GxPen::SetMiterLimit(float limit) { return Check(GdipSetPenMiterLimit(handl
 float GxPen::GetMiterLimit() { return Get<REAL>([&](REAL* v) { return GdipGetPenMiterLimit(handle, v); }); }
 bool GxPen::SetMode(PenAlignment mode) { return Check(GdipSetPenMode(handle, mode)); }
 PenAlignment GxPen::GetMode() { return Get<PenAlignment>([&](PenAlignment* v) { return GdipGetPenMode(handle, v); }); }
-bool GxPen::SetTransform(const GxMatrix& matrix) { return Check(GdipSetPenTransform(handle, matrix.Handle())); }
-bool GxPen::GetTransform(GxMatrix& matrix) {
-    if (matrix.IsEmpty() && !matrix.Create()) return false;
-    return Check(GdipGetPenTransform(handle, matrix.Handle()));
-}
-bool GxPen::ResetTransform() { return Check(GdipResetPenTransform(handle)); }
-bool GxPen::MultiplyTransform(const GxMatrix& matrix, int order) {
-    return Check(GdipMultiplyPenTransform(handle, matrix.Handle(), Ord(order)));
-}
-bool GxPen::RotateTransform(float angle, int order) { return Check(GdipRotatePenTransform(handle, angle, Ord(order))); }
-bool GxPen::RotateAt(float angle, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslatePenTransform(handle, dx, dy, o); },
-        [&](MatrixOrder o) { return GdipRotatePenTransform(handle, angle, o); });
-}
-bool GxPen::ScaleTransform(float sx, float sy, int order) {
-    return Check(GdipScalePenTransform(handle, sx, sy, Ord(order)));
-}
-bool GxPen::ScaleAt(float sx, float sy, float x, float y, int order) {
-    return AroundPoint(
-        x, y, order, [&](float dx, float dy, MatrixOrder o) { return GdipTranslatePenTransform(handle, dx, dy, o); },
-        [&](MatrixOrder o) { return GdipScalePenTransform(handle, sx, sy, o); });
-}
-bool GxPen::TranslateTransform(float dx, float dy, int order) {
-    return Check(GdipTranslatePenTransform(handle, dx, dy, Ord(order)));
-}
 GxArgb GxPen::GetColor() { return Get<ARGB>([&](ARGB* v) { return GdipGetPenColor(handle, v); }); }
 bool GxPen::SetColor(GxArgb color) { return Check(GdipSetPenColor(handle, color)); }
 bool GxPen::SetBrushFill(const GxBrush& brush) { return Check(GdipSetPenBrushFill(handle, brush.Handle())); }
@@ -101,3 +76,7 @@ bool GxPen::GetCompoundArray(std::vector<float>& values) {
     return GetArray(values, [&](INT* n) { return GdipGetPenCompoundCount(handle, n); },
                     [&](REAL* v, INT n) { return GdipGetPenCompoundArray(handle, v, n); });
 }
+
+template class GxTransformable<GxHandleObject<GpPen, GdipDeletePen>, GpPen, GdipGetPenTransform, GdipSetPenTransform,
+                               GdipResetPenTransform, GdipMultiplyPenTransform, GdipTranslatePenTransform,
+                               GdipScalePenTransform, GdipRotatePenTransform>;

@@ -5,11 +5,20 @@
 #include <vector>
 
 #include "graphics/GxObject.h"
+#include "graphics/GxTransform.h"
 
 class GxBrush;
 class GxMatrix;
 
-class GxPen : public GxHandleObject<Gdiplus::GpPen, Gdiplus::DllExports::GdipDeletePen> {
+namespace gxdetail {
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+using PenBase = GxTransformable<GxHandleObject<GpPen, GdipDeletePen>, GpPen, GdipGetPenTransform, GdipSetPenTransform,
+                                GdipResetPenTransform, GdipMultiplyPenTransform, GdipTranslatePenTransform,
+                                GdipScalePenTransform, GdipRotatePenTransform>;
+}  // namespace gxdetail
+
+class GxPen : public gxdetail::PenBase {
 public:
     using Unit = Gdiplus::Unit;
     using LineCap = Gdiplus::LineCap;
@@ -42,16 +51,6 @@ public:
     float GetMiterLimit();
     bool SetMode(Gdiplus::PenAlignment mode);
     Gdiplus::PenAlignment GetMode();
-    bool SetTransform(const GxMatrix& matrix);
-    // Fills `matrix` (made first when empty).
-    bool GetTransform(GxMatrix& matrix);
-    bool ResetTransform();
-    bool MultiplyTransform(const GxMatrix& matrix, int order = 0);
-    bool RotateTransform(float angle, int order = 0);
-    bool RotateAt(float angle, float x, float y, int order = 0);
-    bool ScaleTransform(float sx, float sy, int order = 0);
-    bool ScaleAt(float sx, float sy, float x, float y, int order = 0);
-    bool TranslateTransform(float dx, float dy, int order = 0);
     GxArgb GetColor();
     bool SetColor(GxArgb color);
     bool SetBrushFill(const GxBrush& brush);

@@ -3,7 +3,6 @@
 
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "graphics/GxObject.h"
@@ -37,9 +36,9 @@ public:
 class GxFontCollection : public GxObject {
 public:
     GxFontCollection() = default;
-    GxFontCollection(GxFontCollection&& other) noexcept { SetNative(std::exchange(other.native, nullptr)); }
+    GxFontCollection(GxFontCollection&& other) noexcept { TakeFrom(other); }
     GxFontCollection& operator=(GxFontCollection&& other) noexcept {
-        SetNative(std::exchange(other.native, nullptr));
+        if (this != &other) TakeFrom(other);
         return *this;
     }
     Gdiplus::GpFontCollection* Handle() const noexcept { return handle; }
@@ -53,6 +52,11 @@ protected:
     void ReleaseNative() noexcept override { SetNative(nullptr); }
 
 private:
+    void TakeFrom(GxFontCollection& other) noexcept {
+        SetNative(other.native);
+        other.SetNative(nullptr);
+    }
+
     Gdiplus::GpFontCollection* handle = nullptr;
 };
 
