@@ -18,6 +18,13 @@ cleanup() {
 }
 trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$build"
+# One wineserver for the whole run, started here rather than by a test program so that
+# it holds none of CTest's pipes: a cold server start costs every test program a second.
+(
+  # shellcheck source=/dev/null
+  . "$root/scripts/wine-env.sh" "$build"
+  "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1
+)
 
 cd "$build"
 ctest --output-on-failure "$@"

@@ -21,6 +21,3 @@ fi
 
 "$velmora_scripts/wine-prefix.sh" "$velmora_build"
 
-# Keep the prefix's wineserver alive between programs: a cold start costs about a second
-# for every test program. It ends by itself half a minute after the last program.
-"$VELMORA_WINESERVER" -p30 2>/dev/null || true

@@ -35,8 +35,6 @@ const std::map<std::string, KnownGap>& KnownGaps() {
         {"GdipAddPathString", {Gdiplus::InvalidParameter, "Wine requires a string format where Windows takes null"}},
         {"GdipGetGenericFontFamilySansSerif",
          {Gdiplus::FontFamilyNotFound, "Wine looks for Microsoft Sans Serif or Liberation Sans, not installed here"}},
-        {"GdipGetGenericFontFamilySerif",
-         {Gdiplus::FontFamilyNotFound, "Wine looks for Times New Roman or Liberation Serif, not installed here"}},
         {"GdipGetGenericFontFamilyMonospace",
          {Gdiplus::FontFamilyNotFound, "Wine looks for Courier New or Liberation Mono, not installed here"}},
     };

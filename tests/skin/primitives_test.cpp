@@ -138,7 +138,7 @@ TEST_CASE("font queries") {
     HWND label = makeChild(top, 0, 0, 100, 20, "Static");
 
     SUBCASE("getWindowFont reports the window's font as GDI+ sees it") {
-        HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "SimSun");
+        HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "SimHei");
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         const WindowFont got = getWindowFont(label);
         CHECK(got.size == 16);
