@@ -1,0 +1,103 @@
+// The desktop folder, shortcuts read back through the shell, and URLs handed to it.
+#include <doctest.h>
+#include <windows.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "runtime/Files.h"
+#include "runtime/Shell.h"
+#include "support/KnownGaps.h"
+#include "support/Protocol.h"
+#include "support/TestFiles.h"
+
+using namespace testing;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+struct ComScope {
+    ComScope() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComScope() { CoUninitialize(); }
+};
+
+std::wstring wide(const std::string& s) {
+    std::wstring w(s.size() + 1, L'\0');
+    w.resize(MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), int(w.size())) - 1);
+    return w;
+}
+
+struct LinkInfo {
+    std::string path;
+    int showCmd = 0;
+};
+
+LinkInfo readLink(const std::string& file) {
+    LinkInfo info;
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> persist;
+    REQUIRE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))));
+    REQUIRE(SUCCEEDED(link.As(&persist)));
+    REQUIRE(SUCCEEDED(persist->Load(wide(file).c_str(), STGM_READ)));
+    char path[MAX_PATH] = {};
+    link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+    info.path = path;
+    link->GetShowCmd(&info.showCmd);
+    return info;
+}
+
+BOOL CALLBACK countVisible(HWND window, LPARAM count) {
+    if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int visibleTopLevelWindows() {
+    int count = 0;
+    EnumWindows(countVisible, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace
+
+TEST_CASE("the desktop directory exists and ends with a backslash") {
+    const std::string desktop = runtime::desktopDirectory();
+    REQUIRE_FALSE(desktop.empty());
+    CHECK(runtime::endsWithBackslash(desktop));
+    CHECK(runtime::directoryExists(desktop));
+}
+
+TEST_CASE("a shortcut points to its target and starts it with show command 5") {
+    ComScope com;
+    ScratchDir dir("shell-link");
+    const std::string target = dir / "Velmora码字\\Velmora写作.exe";
+    runtime::makeDirectories(dir / "Velmora码字");
+    putFile(target, "MZ");
+    const std::string link = dir / "Velmora写作.lnk";
+
+    REQUIRE(runtime::createShortcut(link, target));
+    const LinkInfo info = readLink(link);
+    CHECK(info.path == target);
+    CHECK(info.showCmd == expected(gaps::showCmdReadBack));
+    const std::string bytes = readFile(link);
+    REQUIRE(bytes.size() > 0x40);
+    CHECK(static_cast<unsigned char>(bytes[0x3C]) == SW_SHOW);
+
+    CHECK_FALSE(runtime::createShortcut(dir / "missing\\x.lnk", target));
+    CHECK_FALSE(runtime::createShortcut("Q:\\x.lnk", target));
+}
+
+TEST_CASE("a URL goes to the handler registered for its scheme, unchanged") {
+    UrlSink sink("velmoratest");
+    const std::string url = "velmoratest://Message/?menu=no&exe=QQ&uin=12345&info=";
+    runtime::openUrl(url);
+    const std::string line = sink.receivedCommandLine(5000);
+    CHECK(line.find("\"" + url + "\"") != std::string::npos);
+}
+
+TEST_CASE("a URL without a handler shows nothing") {
+    const int before = visibleTopLevelWindows();
+    runtime::openUrl("velmoranothing://x");
+    Sleep(500);
+    CHECK(visibleTopLevelWindows() == before);
+}
