@@ -10,17 +10,13 @@
 #include "runtime/Shell.h"
 #include "support/KnownGaps.h"
 #include "support/Protocol.h"
+#include "support/ComScope.h"
 #include "support/TestFiles.h"
 
 using namespace testing;
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-struct ComScope {
-    ComScope() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComScope() { CoUninitialize(); }
-};
 
 std::wstring wide(const std::string& s) {
     std::wstring w(s.size() + 1, L'\0');

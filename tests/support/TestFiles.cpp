@@ -24,8 +24,9 @@ ScratchDir::ScratchDir(const std::string& name) : path_(uniqueTempPath(name)) {
 ScratchDir ScratchDir::at(const std::string& path) {
     ScratchDir dir;
     dir.path_ = path;
-    dir.removeSelf_ = false;
+    dir.removeSelf_ = !(path.size() == 3 && path[1] == ':');  // a drive root stays
     removeTree(path, false);
+    CreateDirectoryA(path.c_str(), nullptr);
     return dir;
 }
 

@@ -14,7 +14,8 @@ namespace testing {
 class ScratchDir {
 public:
     explicit ScratchDir(const std::string& name);
-    // An existing folder (a drive of the test prefix, say), emptied now and on exit.
+    // A given folder (on a drive of the test prefix, say): emptied or created now and
+    // removed on exit (only emptied when it is a drive root).
     static ScratchDir at(const std::string& path);
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
