@@ -1,0 +1,571 @@
+#include "runtime/Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "runtime/Bitmap.h"
+#include "runtime/Services.h"
+
+namespace runtime {
+
+namespace {
+
+constexpr char kFormClass[] = "VelmoraForm";
+constexpr char kPagesClass[] = "VelmoraPages";
+constexpr char kPanelClass[] = "VelmoraPanel";
+constexpr char kPictureClass[] = "VelmoraPicture";
+constexpr char kControlProperty[] = "Velmora.Control";
+constexpr char kFormProperty[] = "Velmora.Form";
+constexpr char kLoadError[] = "载入窗口模板数据段出错!";
+
+// Posted by closeForm; the window destroys itself when it gets it.
+constexpr UINT kCloseRequest = WM_APP + 0x100;
+
+// Forms alive on the UI thread; a form is removed when its window is gone.
+std::vector<std::unique_ptr<Form>> liveForms;
+
+Control* controlOf(HWND hwnd) noexcept { return static_cast<Control*>(GetPropA(hwnd, kControlProperty)); }
+
+bool sameName(const char* a, std::string_view b) noexcept { return a != nullptr && std::string_view(a) == b; }
+
+HFONT defaultFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+COLORREF buttonFace() noexcept { return GetSysColor(COLOR_BTNFACE); }
+
+bool isVisual(ControlKind kind) noexcept { return kind != ControlKind::Timer && kind != ControlKind::ZipUnit; }
+
+bool hasOwnWindow(ControlKind kind) noexcept { return isVisual(kind) && kind != ControlKind::TransparentLabel; }
+
+void registerClasses() {
+    static bool done = false;
+    if (done) return;
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    auto add = [&](const char* name, WNDPROC proc) {
+        WNDCLASSEXA wc{sizeof wc};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = name;
+        RegisterClassExA(&wc);
+    };
+    add(kFormClass, Form::dispatch);
+    add(kPagesClass, Control::dispatch);
+    add(kPanelClass, Control::dispatch);
+    add(kPictureClass, Control::dispatch);
+    done = true;
+}
+
+// Paints through a memory bitmap and copies the result once.
+template <typename Paint>
+void paintBuffered(HWND hwnd, HDC target, Paint&& paint) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    UniqueMemoryDc memory(CreateCompatibleDC(target));
+    UniqueBitmap canvas(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    if (!memory || !canvas) {
+        paint(target, client);
+        return;
+    }
+    {
+        SelectGuard select(memory.get(), canvas.get());
+        paint(memory.get(), client);
+        BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Control
+
+Control::Control(Form& form, const ControlDesc& desc)
+    : form_(form), desc_(desc), visible_(desc.visible), page_(0) {}
+
+Control::~Control() {
+    if (timerId_ != 0 && interval_ > 0 && form_.hwnd_ != nullptr) KillTimer(form_.hwnd_, timerId_);
+}
+
+bool Control::create(HWND parentWindow, int id) {
+    timerId_ = static_cast<UINT_PTR>(id);
+    if (desc_.font.size > 0) {
+        font_.reset(CreateFontA(-desc_.font.size, 0, 0, 0, desc_.font.bold ? FW_BOLD : FW_NORMAL, desc_.font.italic,
+                                FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH, ""));
+    }
+    const COLORREF back = desc_.backColor.value_or(kind() == ControlKind::EditBox ? RGB(255, 255, 255) : buttonFace());
+    if (isVisual(kind())) background_.reset(CreateSolidBrush(back));
+
+    if (kind() == ControlKind::TransparentLabel) windowlessText_ = desc_.text;
+    if (!hasOwnWindow(kind())) return true;
+
+    const char* className = nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    switch (kind()) {
+        case ControlKind::PageContainer:
+            className = kPagesClass;
+            style |= WS_CLIPCHILDREN;
+            break;
+        case ControlKind::Label:
+            className = "Static";
+            style |= SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX;
+            break;
+        case ControlKind::Button:
+            className = "Button";
+            style |= BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP;
+            break;
+        case ControlKind::CheckBox:
+            className = "Button";
+            style |= BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | WS_TABSTOP;
+            break;
+        case ControlKind::EditBox:
+            className = "Edit";
+            exStyle |= WS_EX_CLIENTEDGE;
+            style |= ES_READONLY | ES_LEFT | WS_TABSTOP |
+                     (desc_.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
+            break;
+        case ControlKind::GroupBox:
+            className = "Button";
+            style |= BS_GROUPBOX | BS_CENTER | WS_CLIPCHILDREN;
+            break;
+        case ControlKind::PictureBox:
+            className = kPictureClass;
+            style |= WS_DLGFRAME;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::DrawingPanel:
+            className = kPanelClass;
+            break;
+        default:
+            return false;
+    }
+    hwnd_ = CreateWindowExA(exStyle, className, desc_.text, style, desc_.x, desc_.y, desc_.width, desc_.height,
+                            parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                            this);
+    if (hwnd_ == nullptr) return false;
+    SetPropA(hwnd_, kControlProperty, this);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : defaultFont()), FALSE);
+    switch (kind()) {
+        case ControlKind::EditBox:
+            SendMessageA(hwnd_, EM_LIMITTEXT, 0, 0);
+            break;
+        case ControlKind::CheckBox:
+            setChecked(desc_.checked);
+            break;
+        case ControlKind::GroupBox:
+            // Notifications of the box's children belong to the form as well.
+            SetWindowSubclass(hwnd_, groupBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+            break;
+        case ControlKind::PictureBox:
+            if (desc_.picture != nullptr && !setPicture(desc_.picture->bytes())) return false;
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+std::string Control::text() const {
+    if (hwnd_ == nullptr) return windowlessText_;
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Control::setText(std::string_view text) {
+    if (hwnd_ == nullptr) {
+        windowlessText_ = text;
+        invalidateWindowless();
+        return;
+    }
+    const std::string copy(text);
+    SetWindowTextA(hwnd_, copy.c_str());
+}
+
+bool Control::onCurrentPage() const noexcept {
+    return parent_ == nullptr || parent_->kind() != ControlKind::PageContainer || desc_.page == parent_->page_;
+}
+
+bool Control::showing() const noexcept {
+    return isVisual(kind()) && visible_ && onCurrentPage() && (parent_ == nullptr || parent_->showing());
+}
+
+void Control::applyVisibility() {
+    if (hwnd_ != nullptr)
+        ShowWindow(hwnd_, visible_ && onCurrentPage() ? SW_SHOWNA : SW_HIDE);
+    else if (kind() == ControlKind::TransparentLabel)
+        invalidateWindowless();
+}
+
+void Control::setVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    applyVisibility();
+}
+
+void Control::setDisabled(bool disabled) {
+    disabled_ = disabled;
+    if (hwnd_ != nullptr) EnableWindow(hwnd_, !disabled);
+}
+
+bool Control::checked() const {
+    return kind() == ControlKind::CheckBox && SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Control::setChecked(bool checked) {
+    if (kind() == ControlKind::CheckBox) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Control::setPicture(ByteView bmp) {
+    if (kind() != ControlKind::PictureBox) return false;
+    Picture decoded = decodeBmp(bmp);
+    if (!decoded.bitmap) return false;
+    picture_ = std::move(decoded.bitmap);
+    pictureSize_ = decoded.size;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    return true;
+}
+
+void Control::setPage(int page) {
+    if (kind() != ControlKind::PageContainer || page < 0 || page >= pageCount() || page == page_) return;
+    page_ = page;
+    for (const auto& child : form_.controls_)
+        if (child->parent_ == this) child->applyVisibility();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Control::setInterval(int milliseconds) {
+    if (kind() != ControlKind::Timer) return;
+    milliseconds = std::max(milliseconds, 0);
+    if (milliseconds == interval_) return;
+    interval_ = milliseconds;
+    if (milliseconds == 0)
+        KillTimer(form_.hwnd_, timerId_);
+    else
+        SetTimer(form_.hwnd_, timerId_, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Control::invalidateWindowless() const {
+    // The text may reach beyond the label's rectangle, so the whole parent is redrawn.
+    const HWND parent = parent_ != nullptr ? parent_->hwnd_ : form_.hwnd_;
+    if (parent != nullptr) InvalidateRect(parent, nullptr, FALSE);
+}
+
+void Control::drawTransparentText(HDC dc) const {
+    SelectGuard selectFont(dc, font_ ? font_.get() : defaultFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, desc_.textColor);
+    RECT r{desc_.x, desc_.y, desc_.x + desc_.width, desc_.y + desc_.height};
+    // Only the parent window clips the text, never the label's own rectangle.
+    const UINT format = DT_NOCLIP | DT_NOPREFIX | DT_LEFT |
+                        (desc_.wrapped ? DT_WORDBREAK | DT_TOP : DT_SINGLELINE | DT_VCENTER);
+    DrawTextA(dc, windowlessText_.c_str(), -1, &r, format);
+}
+
+void Control::paintSurface(HDC dc, const RECT& client) const {
+    FillRect(dc, &client, background_.get());
+    if (kind() == ControlKind::PictureBox && picture_) {
+        UniqueMemoryDc source(CreateCompatibleDC(dc));
+        SelectGuard select(source.get(), picture_.get());
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
+                   SRCCOPY);
+    }
+    for (const auto& child : form_.controls_)
+        if (child->parent_ == this && child->kind() == ControlKind::TransparentLabel && child->showing())
+            child->drawTransparentText(dc);
+}
+
+HBRUSH Control::colourStatic(HDC dc) const {
+    switch (kind()) {
+        case ControlKind::Label:
+        case ControlKind::CheckBox:
+        case ControlKind::GroupBox:
+        case ControlKind::EditBox:
+            SetTextColor(dc, desc_.textColor);
+            SetBkColor(dc, desc_.backColor.value_or(kind() == ControlKind::EditBox ? RGB(255, 255, 255) : buttonFace()));
+            return background_.get();
+        default:
+            return nullptr;
+    }
+}
+
+LRESULT CALLBACK Control::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* self = controlOf(hwnd);
+    if (message == WM_NCCREATE) {
+        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetPropA(hwnd, kControlProperty, self);
+    }
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemovePropA(hwnd, kControlProperty);
+    try {
+        bool handled = false;
+        const LRESULT result = self->handle(hwnd, message, wParam, lParam, handled);
+        if (handled) return result;
+    } catch (...) {
+        OutputDebugStringA("velmora: a control message failed\n");
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT Control::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = true;
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers everything
+        case WM_PAINT: {
+            PaintDc paint(hwnd);
+            paintBuffered(hwnd, paint.get(), [this](HDC dc, const RECT& client) { paintSurface(dc, client); });
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            paintSurface(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_NCHITTEST:
+            // Page and panel backgrounds belong to the window, which can be dragged by them.
+            if (kind() != ControlKind::PictureBox) return HTTRANSPARENT;
+            break;
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN: {
+            const LRESULT result = form_.routeChildMessage(message, wParam, lParam, handled);
+            if (handled) return result;
+            break;
+        }
+        default:
+            break;
+    }
+    handled = false;
+    return 0;
+}
+
+LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data) {
+    auto* self = reinterpret_cast<Control*>(data);
+    try {
+        switch (message) {
+            case WM_COMMAND:
+            case WM_CTLCOLORSTATIC:
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORBTN: {
+                bool handled = false;
+                const LRESULT result = self->form_.routeChildMessage(message, wParam, lParam, handled);
+                if (handled) return result;
+                break;
+            }
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(hwnd, groupBoxProc, id);
+                RemovePropA(hwnd, kControlProperty);
+                break;
+            default:
+                break;
+        }
+    } catch (...) {
+        OutputDebugStringA("velmora: a group box message failed\n");
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------------------
+// Form
+
+Form::Form(const FormDesc& desc, std::span<const EventBinding> bindings)
+    : desc_(desc), bindings_(bindings.begin(), bindings.end()) {}
+
+Form::~Form() = default;
+
+Control* Form::find(std::string_view name) noexcept {
+    for (const auto& control : controls_)
+        if (sameName(control->desc().name, name)) return control.get();
+    return nullptr;
+}
+
+Control& Form::control(std::string_view name) {
+    if (Control* found = find(name)) return *found;
+    throw std::out_of_range("no control of that name");
+}
+
+bool Form::build() {
+    registerClasses();
+    const FormDesc& d = desc_;
+    DWORD style = WS_CLIPCHILDREN | (d.border ? WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME : WS_POPUP);
+    if (d.controlBox) style |= WS_SYSMENU;
+    if (d.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (d.maximizeBox) style |= WS_MAXIMIZEBOX;
+    DWORD exStyle = (d.taskbarButton ? WS_EX_APPWINDOW : 0) | (d.topMost ? WS_EX_TOPMOST : 0);
+    // An owned window gets no taskbar button.
+    const HWND owner = d.taskbarButton ? nullptr : ownerWindow();
+    background_.reset(CreateSolidBrush(d.backColor.value_or(buttonFace())));
+
+    hwnd_ = CreateWindowExA(exStyle, kFormClass, d.caption, style, d.x, d.y, d.width, d.height, owner, nullptr,
+                            GetModuleHandleA(nullptr), this);
+    if (hwnd_ == nullptr) return false;
+    if (d.iconResource != nullptr) {
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        bigIcon_.reset(static_cast<HICON>(LoadImageA(instance, d.iconResource, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), 0)));
+        smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, d.iconResource, IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+        if (bigIcon_) SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+        if (smallIcon_) SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+
+    for (const ControlDesc& c : d.controls) {
+        if (c.name == nullptr || find(c.name) != nullptr) return false;
+        Control* parent = nullptr;
+        if (c.parent != nullptr) {
+            parent = find(c.parent);
+            if (parent == nullptr || parent->hwnd() == nullptr) return false;
+        }
+        const bool onPages = parent != nullptr && parent->kind() == ControlKind::PageContainer;
+        if (onPages ? c.page < 0 || c.page >= parent->pageCount() : c.page != -1) return false;
+        controls_.push_back(std::make_unique<Control>(*this, c));
+        Control& control = *controls_.back();
+        control.parent_ = parent;
+        if (!control.create(parent != nullptr ? parent->hwnd() : hwnd_, static_cast<int>(controls_.size()))) return false;
+    }
+    for (const EventBinding& binding : bindings_)
+        if (binding.handler == nullptr || (binding.control != nullptr && find(binding.control) == nullptr)) return false;
+
+    for (const auto& control : controls_) {
+        control->applyVisibility();
+        control->setInterval(control->desc().interval);
+    }
+    return true;
+}
+
+void Form::raise(Event event, const Control* control) {
+    const char* name = control != nullptr ? control->desc().name : nullptr;
+    for (const EventBinding& binding : bindings_) {
+        if (binding.event != event) continue;
+        if (name == nullptr ? binding.control != nullptr : !sameName(binding.control, name)) continue;
+        try {
+            binding.handler(*this);
+        } catch (...) {
+            OutputDebugStringA("velmora: an event handler failed\n");
+        }
+    }
+}
+
+LRESULT Form::routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = false;
+    Control* child = lParam != 0 ? controlOf(reinterpret_cast<HWND>(lParam)) : nullptr;
+    if (child == nullptr || &child->form() != this) return 0;
+    if (message == WM_COMMAND) {
+        if (HIWORD(wParam) == BN_CLICKED &&
+            (child->kind() == ControlKind::Button || child->kind() == ControlKind::CheckBox)) {
+            handled = true;
+            raise(Event::Click, child);
+        }
+        return 0;
+    }
+    const HBRUSH brush = child->colourStatic(reinterpret_cast<HDC>(wParam));
+    handled = brush != nullptr;
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+LRESULT CALLBACK Form::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<Form*>(GetPropA(hwnd, kFormProperty));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetPropA(hwnd, kFormProperty, self);
+    }
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemovePropA(hwnd, kFormProperty);
+        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+        self->hwnd_ = nullptr;
+        // Last use of the form: the registry owns it.
+        std::erase_if(liveForms, [self](const std::unique_ptr<Form>& form) { return form.get() == self; });
+        return result;
+    }
+    try {
+        bool handled = false;
+        const LRESULT result = self->handle(message, wParam, lParam, handled);
+        if (handled) return result;
+    } catch (...) {
+        OutputDebugStringA("velmora: a form message failed\n");
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = true;
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            return 1;
+        }
+        case WM_NCHITTEST: {
+            const LRESULT hit = DefWindowProcA(hwnd_, message, wParam, lParam);
+            return desc_.dragByClientArea && hit == HTCLIENT ? HTCAPTION : hit;
+        }
+        case WM_TIMER:
+            for (const auto& control : controls_)
+                if (control->kind() == ControlKind::Timer && control->timerId_ == wParam && control->interval_ > 0) {
+                    raise(Event::Tick, control.get());
+                    return 0;
+                }
+            break;
+        case kCloseRequest:
+            DestroyWindow(hwnd_);
+            return 0;
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN: {
+            const LRESULT result = routeChildMessage(message, wParam, lParam, handled);
+            if (handled) return result;
+            break;
+        }
+        default:
+            break;
+    }
+    handled = false;
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------
+
+Form* showForm(const FormDesc& desc, std::span<const EventBinding> bindings) {
+    liveForms.push_back(std::unique_ptr<Form>(new Form(desc, bindings)));
+    Form* form = liveForms.back().get();
+    if (!form->build()) {
+        if (form->hwnd() != nullptr)
+            DestroyWindow(form->hwnd());  // removes it from liveForms
+        else
+            std::erase_if(liveForms, [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
+        messageBox(nullptr, kLoadError, MB_OK | MB_ICONERROR, nullptr);
+        return nullptr;
+    }
+    form->raise(Event::Created, nullptr);
+    const HWND hwnd = form->hwnd();
+    if (!IsWindow(hwnd)) return nullptr;  // closed by its created handler
+    if (desc.centred) {
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - desc.width) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - desc.height) / 2;
+        SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return form;
+}
+
+void closeForm(const Form& form) {
+    if (form.hwnd() != nullptr) PostMessageA(form.hwnd(), kCloseRequest, 0, 0);
+}
+
+int formCount() noexcept { return static_cast<int>(liveForms.size()); }
+
+}  // namespace runtime
