@@ -7,6 +7,10 @@
 
 #include "assets/ByteSet.h"
 
+namespace runtime {
+class Form;
+}
+
 namespace app {
 
 struct InstallPaths {
@@ -31,5 +35,11 @@ struct InstallResult {
 // extracts it, deletes it and puts the shortcut on the desktop. A failed step ends the
 // run with the archive removed and no shortcut. COM must be initialised.
 InstallResult installFiles(const InstallPaths& paths, ByteView payload);
+
+// Click of "确认安装" on page 3: fills the log, waits 800 ms with messages, installs
+// the embedded payload below the directory of 编辑框1 and moves to the tutorial. A
+// failed installation is reported in the log and a message box, and the page stays
+// with "确认安装" available again. A click while a run is under way is ignored.
+void installProduct(runtime::Form& wizard);
 
 }  // namespace app

@@ -8,7 +8,7 @@
 
 #include "runtime/Files.h"
 #include "runtime/Shell.h"
-#include "support/KnownGaps.h"
+#include "WineGaps.h"
 #include "support/Protocol.h"
 #include "support/ComScope.h"
 #include "support/TestFiles.h"
@@ -43,17 +43,6 @@ LinkInfo readLink(const std::string& file) {
     return info;
 }
 
-BOOL CALLBACK countVisible(HWND window, LPARAM count) {
-    if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-int visibleTopLevelWindows() {
-    int count = 0;
-    EnumWindows(countVisible, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 }  // namespace
 
 TEST_CASE("the desktop directory exists and ends with a backslash") {
@@ -74,7 +63,7 @@ TEST_CASE("a shortcut points to its target and starts it with show command 5") {
     REQUIRE(runtime::createShortcut(link, target));
     const LinkInfo info = readLink(link);
     CHECK(info.path == target);
-    CHECK(info.showCmd == expected(gaps::showCmdReadBack));
+    CHECK(info.showCmd == (wineGap(WineGap::ShellLinkShowCmdReadsNormal) ? SW_SHOWNORMAL : SW_SHOW));
     const std::string bytes = readFile(link);
     REQUIRE(bytes.size() > 0x40);
     CHECK(static_cast<unsigned char>(bytes[0x3C]) == SW_SHOW);
@@ -92,8 +81,8 @@ TEST_CASE("a URL goes to the handler registered for its scheme, unchanged") {
 }
 
 TEST_CASE("a URL without a handler shows nothing") {
-    const int before = visibleTopLevelWindows();
+    const int before = visibleWindowCount();
     runtime::openUrl("velmoranothing://x");
     Sleep(500);
-    CHECK(visibleTopLevelWindows() == before);
+    CHECK(visibleWindowCount() == before);
 }

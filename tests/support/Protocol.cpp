@@ -6,6 +6,19 @@
 
 namespace testing {
 
+namespace {
+BOOL CALLBACK countVisible(HWND window, LPARAM count) {
+    if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+}  // namespace
+
+int visibleWindowCount() {
+    int count = 0;
+    EnumWindows(countVisible, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 std::string programFolder() {
     char path[MAX_PATH];
     std::string out(path, GetModuleFileNameA(nullptr, path, MAX_PATH));

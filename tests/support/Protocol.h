@@ -23,6 +23,9 @@ private:
     std::string output_;
 };
 
+// Visible top-level windows on the desktop, to see that nothing new shows up.
+int visibleWindowCount();
+
 // The folder of the running test program, with a trailing backslash.
 std::string programFolder();
 
