@@ -4,9 +4,13 @@
 // needs the declarations above
 #include <iowin32.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "runtime/Files.h"
@@ -99,56 +103,78 @@ EntryTimes entryTimes(const unz_file_info64& info, const std::vector<unsigned ch
     return times;
 }
 
-class Extraction {
-public:
-    Extraction(unzFile zf, std::string target, const ExtractOptions& options)
-        : zf_(zf), target_(std::move(target)), options_(options), buffer_(options.bufferSize ? options.bufferSize : 1) {}
+// A file entry, read from the central directory before anything is written.
+struct PlannedFile {
+    unz64_file_pos position;
+    std::string path;
+    DWORD attributes;  // for CreateFileA
+    EntryTimes times;
+    ZPOS64_T size;    // uncompressed
+    ZPOS64_T packed;  // compressed
+};
 
-    // The entry the reader stands on.
-    bool extractCurrent() {
+// Walks the central directory: refuses unsafe names and encrypted entries, makes the
+// directory entries and lists the files. False when the archive cannot be used.
+bool planArchive(unzFile zf, const std::string& target, std::vector<PlannedFile>& files) {
+    int rc = unzGoToFirstFile(zf);
+    for (; rc == UNZ_OK; rc = unzGoToNextFile(zf)) {
         unz_file_info64 info;
-        if (unzGetCurrentFileInfo64(zf_, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
+        if (unzGetCurrentFileInfo64(zf, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
         std::string name(info.size_filename, '\0');
         std::vector<unsigned char> extra(info.size_file_extra);
-        if (unzGetCurrentFileInfo64(zf_, &info, name.data(), uLong(name.size()), extra.data(), uLong(extra.size()),
+        if (unzGetCurrentFileInfo64(zf, &info, name.data(), uLong(name.size()), extra.data(), uLong(extra.size()),
                                     nullptr, 0) != UNZ_OK)
             return false;
         if (!isSafeEntryName(name)) return false;
 
-        bool directory = name.back() == '/' || name.back() == '\\';
+        const bool slash = name.back() == '/' || name.back() == '\\';
         for (char& c : name)
             if (c == '/') c = '\\';  // 0x2F is never part of a GBK character
-        if (directory) name.pop_back();
-        const std::string path = joinPath(target_, name);
+        if (slash) name.pop_back();
+        std::string path = joinPath(target, name);
         const DWORD attributes = info.external_fa & 0xFFFF;
-        if (directory || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return makeDirectories(path);
-
+        if (slash || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (!makeDirectories(path)) return false;
+            continue;
+        }
         if (info.flag & 1) return false;  // encrypted entries are not supported
-        const std::string parent = parentPath(path);
-        if (!parent.empty() && !directoryExists(parent) && !makeDirectories(parent)) return false;
-        return writeEntry(path, info, attributes & storedAttributeMask, entryTimes(info, extra));
+        PlannedFile file{{}, std::move(path), attributes & storedAttributeMask, entryTimes(info, extra),
+                         info.uncompressed_size, info.compressed_size};
+        if (unzGetFilePos64(zf, &file.position) != UNZ_OK) return false;
+        files.push_back(std::move(file));
     }
+    return rc == UNZ_END_OF_LIST_OF_FILE;
+}
 
-private:
-    bool writeEntry(const std::string& path, const unz_file_info64& info, DWORD attributes, const EntryTimes& times) {
+// Writes planned files through one reader of the archive, with one buffer.
+class EntryWriter {
+public:
+    EntryWriter(unzFile zf, const ExtractOptions& options)
+        : zf_(zf), options_(options), buffer_(std::max<std::size_t>(options.bufferSize, 1)) {}
+
+    bool write(const PlannedFile& entry) {
+        if (unzGoToFilePos64(zf_, &entry.position) != UNZ_OK) return false;
+        const std::string parent = parentPath(entry.path);
+        if (!parent.empty() && !directoryExists(parent) && !makeDirectories(parent)) return false;
         if (unzOpenCurrentFile(zf_) != UNZ_OK) return false;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // lets a read-only copy be replaced
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
-        bool ok = bool(file) && copyData(file.get(), info.uncompressed_size);
+        const char* path = entry.path.c_str();
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // lets a read-only copy be replaced
+        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    entry.attributes ? entry.attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+        bool ok = bool(file) && copyData(file.get(), entry.size);
         // Close even after a failure; a CRC mismatch shows up only here.
         ok = unzCloseCurrentFile(zf_) == UNZ_OK && ok;
-        if (ok)
-            ok = SetFileTime(file.get(), times.all ? &times.created : nullptr, times.all ? &times.accessed : nullptr,
-                             &times.modified) != FALSE;
+        const EntryTimes& t = entry.times;
+        if (ok) ok = SetFileTime(file.get(), t.all ? &t.created : nullptr, t.all ? &t.accessed : nullptr, &t.modified);
         if (bool(file)) {
             ok = file.reset() && ok;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!ok) DeleteFileA(path.c_str());
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            if (!ok) DeleteFileA(path);
         }
         return ok;
     }
 
+private:
     // Inflates the entry into the file; false on damaged or short data or a write error.
     bool copyData(HANDLE file, ZPOS64_T expected) {
         ZPOS64_T total = 0;
@@ -157,21 +183,62 @@ private:
             if (got < 0) return false;
             if (got == 0) return total == expected;
             total += unsigned(got);
-            if (total > expected || !write(file, buffer_.data(), DWORD(got))) return false;
+            if (total > expected || !writeBlock(file, buffer_.data(), DWORD(got))) return false;
         }
     }
 
-    bool write(HANDLE file, const void* data, DWORD size) {
+    bool writeBlock(HANDLE file, const void* data, DWORD size) {
         if (options_.writeBlock) return options_.writeBlock(file, data, size, options_.context);
         DWORD written = 0;
         return WriteFile(file, data, size, &written, nullptr) && written == size;
     }
 
     unzFile zf_;
-    std::string target_;
     const ExtractOptions& options_;
     std::vector<char> buffer_;
 };
+
+ZipReader openArchive(const std::string& archive) {
+    zlib_filefunc64_def io;
+    fill_win32_filefunc64A(&io);
+    return ZipReader(unzOpen2_64(archive.c_str(), &io));
+}
+
+// Two files that would land on the same path must be written in archive order by one worker.
+bool hasRepeatedPath(const std::vector<PlannedFile>& files) {
+    std::set<std::wstring> seen;
+    for (const PlannedFile& f : files) {
+        std::wstring key(f.path.size() + 1, L'\0');
+        key.resize(std::size_t(std::max(0, MultiByteToWideChar(CP_ACP, 0, f.path.c_str(), -1, key.data(),
+                                                                  int(key.size())) - 1)));
+        CharUpperBuffW(key.data(), DWORD(key.size()));
+        if (!seen.insert(std::move(key)).second) return true;
+    }
+    return false;
+}
+
+// Splits the files into shares of about equal compressed size, each in archive order.
+std::vector<std::vector<std::size_t>> divide(const std::vector<PlannedFile>& files, unsigned workers) {
+    std::vector<std::size_t> bySize(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) bySize[i] = i;
+    std::stable_sort(bySize.begin(), bySize.end(),
+                     [&](std::size_t a, std::size_t b) { return files[a].packed > files[b].packed; });
+    std::vector<std::vector<std::size_t>> shares(workers);
+    std::vector<ZPOS64_T> load(workers, 0);
+    for (std::size_t i : bySize) {
+        const auto lightest = std::size_t(std::min_element(load.begin(), load.end()) - load.begin());
+        shares[lightest].push_back(i);
+        load[lightest] += files[i].packed + 1;
+    }
+    for (auto& share : shares) std::sort(share.begin(), share.end());
+    return shares;
+}
+
+unsigned workerCount(const ExtractOptions& options, const std::vector<PlannedFile>& files) {
+    if (files.size() < 2 || hasRepeatedPath(files)) return 1;
+    const unsigned wanted = options.threads ? options.threads : GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
+    return std::clamp(wanted, 1u, 2u);
+}
 
 }  // namespace
 
@@ -180,16 +247,39 @@ int extractArchive(const std::string& archive, const std::string& target, const 
     if (!directoryExists(target) && !makeDirectories(target)) return extractFailed;
     if (!startsWithLocalHeader(archive)) return extractFailed;
 
-    zlib_filefunc64_def io;
-    fill_win32_filefunc64A(&io);
-    ZipReader zf(unzOpen2_64(archive.c_str(), &io));
-    if (!zf) return extractFailed;
+    ZipReader zf = openArchive(archive);
+    std::vector<PlannedFile> files;
+    if (!zf || !planArchive(zf.get(), target, files)) return extractFailed;
 
-    Extraction extraction(zf.get(), target, options);
-    int rc = unzGoToFirstFile(zf.get());
-    for (; rc == UNZ_OK; rc = unzGoToNextFile(zf.get()))
-        if (!extraction.extractCurrent()) return extractFailed;
-    return rc == UNZ_END_OF_LIST_OF_FILE ? extractDone : extractFailed;
+    // Inflating is the cost; a second reader on a second core takes a share of the files.
+    std::atomic<bool> failed{false};
+    auto work = [&](unzFile reader, const std::vector<std::size_t>& share) noexcept {
+        try {
+            EntryWriter writer(reader, options);
+            for (std::size_t i : share)
+                if (failed || !writer.write(files[i])) {
+                    failed = true;
+                    return;
+                }
+        } catch (...) {
+            failed = true;
+        }
+    };
+    std::vector<std::vector<std::size_t>> shares = divide(files, workerCount(options, files));
+    ZipReader second;
+    std::thread helper;
+    if (shares.size() > 1) {
+        second = openArchive(archive);
+        try {
+            if (second) helper = std::thread(work, second.get(), std::cref(shares[1]));
+        } catch (...) {
+        }
+        if (!helper.joinable()) shares[0].insert(shares[0].end(), shares[1].begin(), shares[1].end());
+        std::sort(shares[0].begin(), shares[0].end());
+    }
+    work(zf.get(), shares[0]);
+    if (helper.joinable()) helper.join();
+    return failed ? extractFailed : extractDone;
 }
 
 }  // namespace runtime

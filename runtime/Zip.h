@@ -16,7 +16,10 @@ inline constexpr int extractMissing = -1;  // no archive (or no target) given, o
 struct ExtractOptions {
     // One buffer of this size carries every entry from the inflater to the file.
     std::size_t bufferSize = 256 * 1024;
+    // Readers working at once, each on its share of the files; 0: one per processor, at most 2.
+    unsigned threads = 0;
     // Writes one block of an entry; WriteFile when null. Lets a caller see a full disk.
+    // Called from every reader's thread.
     bool (*writeBlock)(HANDLE file, const void* data, DWORD size, void* context) = nullptr;
     void* context = nullptr;
 };
@@ -25,8 +28,9 @@ struct ExtractOptions {
 // parents when missing). Existing files are replaced, read-only ones included; the
 // entry's attributes go to CreateFileA and its three file times to the new file, which
 // is left with normal attributes. An entry whose name is absolute, carries a drive or
-// climbs out of the target is refused; a file whose data fails (CRC, inflate, short
-// data, write error) is removed. Entries written before a failure stay.
+// climbs out of the target is refused before anything is written; a file whose data
+// fails (CRC, inflate, short data, write error) is removed, and files written before
+// the failure stay.
 int extractArchive(const std::string& archive, const std::string& target, const ExtractOptions& options = {});
 
 }  // namespace runtime

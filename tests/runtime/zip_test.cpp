@@ -3,6 +3,7 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,10 @@ TEST_CASE("entries land below the target with their contents, names and parents"
                                entry("sub/deeper/nested.txt", "nested"), entry("emptydir/", ""),
                                entry("empty.txt", "")});
 
-    REQUIRE(extractArchive(dir / "good.zip", target) == runtime::extractDone);
+    runtime::ExtractOptions readers;
+    SUBCASE("one reader") { readers.threads = 1; }
+    SUBCASE("two readers") { readers.threads = 2; }
+    REQUIRE(extractArchive(dir / "good.zip", target, readers) == runtime::extractDone);
     CHECK(readFile(target + "\\plain.txt") == "hello");
     CHECK(readFile(target + "\\stored.bin") == pattern(5000, 3));
     CHECK(readFile(target + "\\big.bin") == big);
@@ -100,6 +104,15 @@ TEST_CASE("entries land below the target with their contents, names and parents"
         REQUIRE(extractArchive(dir / "good.zip", dir / "y", small) == runtime::extractDone);
         CHECK(readFile(dir / "y\\big.bin") == big);
     }
+}
+
+TEST_CASE("of entries with the same name the later one wins") {
+    ScratchDir dir("zip-repeated");
+    makeZip(dir / "a.zip", {entry("same.txt", pattern(300000, 1)), entry("other.txt", "o"), entry("SAME.TXT", "later")});
+    runtime::ExtractOptions two;
+    two.threads = 2;
+    REQUIRE(extractArchive(dir / "a.zip", dir / "out", two) == runtime::extractDone);
+    CHECK(readFile(dir / "out\\same.txt") == "later");
 }
 
 TEST_CASE("the GBK names reach the file system as the characters they encode") {
@@ -126,7 +139,7 @@ TEST_CASE("entry names that leave the target are refused") {
         CHECK_FALSE(exists(dir / "nest\\evil.txt"));
         CHECK_FALSE(exists("C:\\evil.txt"));
         CHECK_FALSE(exists(target + "\\good.txt"));
-        CHECK(readFile(target + "\\first.txt") == "first");  // entries before the bad one stay
+        CHECK_FALSE(exists(target + "\\first.txt"));  // names are checked before anything is written
     }
 
     SUBCASE("dots inside names are fine") {
@@ -143,10 +156,13 @@ TEST_CASE("damaged entry data fails the extraction and leaves no damaged file") 
     const std::string target = dir / "out";
     const std::string marker = "MARKER" + pattern(4000, 9) + "END";
 
+    runtime::ExtractOptions oneReader;  // so that "written before the failure" is well defined
+    oneReader.threads = 1;
+
     SUBCASE("a stored entry whose bytes no longer match the CRC") {
         makeZip(dir / "crc.zip", {entry("good.txt", "good"), entry("bad.bin", marker, 0), entry("after.txt", "a")});
         damage(dir / "crc.zip", marker);
-        CHECK(extractArchive(dir / "crc.zip", target) == runtime::extractFailed);
+        CHECK(extractArchive(dir / "crc.zip", target, oneReader) == runtime::extractFailed);
     }
     SUBCASE("a deflated entry whose stream is broken") {
         makeZip(dir / "crc.zip", {entry("good.txt", "good"), entry("bad.bin", pattern(200000, 5)), entry("after.txt", "a")});
@@ -154,24 +170,34 @@ TEST_CASE("damaged entry data fails the extraction and leaves no damaged file") 
         const auto at = bytes.find("bad.bin") + 7 + 1000;  // well inside the compressed data
         for (int i = 0; i < 64; ++i) bytes[at + i] = char(0xFF);
         putFile(dir / "crc.zip", bytes);
-        CHECK(extractArchive(dir / "crc.zip", target) == runtime::extractFailed);
+        CHECK(extractArchive(dir / "crc.zip", target, oneReader) == runtime::extractFailed);
     }
-    CHECK(readFile(target + "\\good.txt") == "good");
+    SUBCASE("with two readers") {
+        makeZip(dir / "crc.zip", {entry("good.txt", "good"), entry("bad.bin", marker, 0), entry("after.txt", "a")});
+        damage(dir / "crc.zip", marker);
+        runtime::ExtractOptions twoReaders;
+        twoReaders.threads = 2;
+        CHECK(extractArchive(dir / "crc.zip", target, twoReaders) == runtime::extractFailed);
+        CHECK_FALSE(exists(target + "\\bad.bin"));
+        return;  // the other reader's files may or may not have been written
+    }
+    CHECK(readFile(target + "\\good.txt") == "good");  // written before the failure, so it stays
     CHECK_FALSE(exists(target + "\\bad.bin"));
     CHECK_FALSE(exists(target + "\\after.txt"));
 }
 
 namespace {
+// Shared by the extraction's readers, which may write at the same time.
 struct FailingDisk {
-    int blocksLeft;
-    DWORD attributesSeen = 0;
+    std::atomic<int> blocksLeft;
+    std::atomic<DWORD> attributesSeen{0};
 };
 
 // Accepts a number of blocks, then reports a full disk.
 bool writeUntilFull(HANDLE file, const void* data, DWORD size, void* context) {
     auto& disk = *static_cast<FailingDisk*>(context);
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(file, &info)) disk.attributesSeen = info.dwFileAttributes;
+    if (GetFileInformationByHandle(file, &info)) disk.attributesSeen |= info.dwFileAttributes;
     if (disk.blocksLeft-- <= 0) {
         SetLastError(ERROR_DISK_FULL);
         return false;
@@ -185,10 +211,12 @@ TEST_CASE("a write error removes the partial file") {
     ScratchDir dir("zip-write");
     const std::string target = dir / "out";
     makeZip(dir / "a.zip", {entry("first.txt", "first"), entry("big.bin", pattern(600000, 2))});
+    runtime::ExtractOptions oneReader;  // so that "written before the failure" is well defined
+    oneReader.threads = 1;
 
     SUBCASE("the disk fills up in the middle of an entry") {
         FailingDisk disk{3};
-        runtime::ExtractOptions options;
+        runtime::ExtractOptions options = oneReader;
         options.bufferSize = 64 * 1024;
         options.writeBlock = writeUntilFull;
         options.context = &disk;
@@ -200,14 +228,14 @@ TEST_CASE("a write error removes the partial file") {
         putFile(target + "\\big.bin", "in use");
         HANDLE busy = CreateFileA((target + "\\big.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         REQUIRE(busy != INVALID_HANDLE_VALUE);
-        CHECK(extractArchive(dir / "a.zip", target) == runtime::extractFailed);
+        CHECK(extractArchive(dir / "a.zip", target, oneReader) == runtime::extractFailed);
         CloseHandle(busy);
         CHECK(readFile(target + "\\big.bin") == "in use");  // not ours to remove
     }
     SUBCASE("a directory stands where the file should go") {
         CreateDirectoryA(target.c_str(), nullptr);
         CreateDirectoryA((target + "\\big.bin").c_str(), nullptr);
-        CHECK(extractArchive(dir / "a.zip", target) == runtime::extractFailed);
+        CHECK(extractArchive(dir / "a.zip", target, oneReader) == runtime::extractFailed);
     }
     CHECK(readFile(target + "\\first.txt") == "first");
 }
@@ -242,7 +270,8 @@ TEST_CASE("the entry's attributes are used to create the file, which ends up nor
     options.writeBlock = writeUntilFull;
     options.context = &recorder;
     REQUIRE(extractArchive(dir / "a.zip", dir / "out", options) == runtime::extractDone);
-    CHECK((recorder.attributesSeen & FILE_ATTRIBUTE_READONLY) != 0);  // the last file written
+    CHECK((recorder.attributesSeen & FILE_ATTRIBUTE_READONLY) != 0);
+    CHECK((recorder.attributesSeen & FILE_ATTRIBUTE_HIDDEN) != 0);
     CHECK(attributesOf(dir / "out\\hidden.txt") == normalFile());
     CHECK(attributesOf(dir / "out\\readonly.txt") == normalFile());
     CHECK((attributesOf(dir / "out\\folder") & FILE_ATTRIBUTE_DIRECTORY) != 0);
