@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "runtime/Bitmap.h"
@@ -74,6 +74,28 @@ void paintBuffered(HWND hwnd, HDC target, Paint&& paint) {
         SelectGuard select(memory.get(), canvas.get());
         paint(memory.get(), client);
         BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+// The painting messages of a window whose paint routine covers its whole client area.
+template <typename Paint>
+std::optional<LRESULT> handlePainting(HWND hwnd, UINT message, WPARAM wParam, Paint&& paint) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PaintDc dc(hwnd);
+            paintBuffered(hwnd, dc.get(), paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        default:
+            return std::nullopt;
     }
 }
 
@@ -276,9 +298,7 @@ void Control::paintSurface(HDC dc, const RECT& client) const {
         StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
                    SRCCOPY);
     }
-    for (const auto& child : form_.controls_)
-        if (child->parent_ == this && child->kind() == ControlKind::TransparentLabel && child->showing())
-            child->drawTransparentText(dc);
+    form_.drawTransparentLabels(this, dc);
 }
 
 HBRUSH Control::colourStatic(HDC dc) const {
@@ -315,20 +335,10 @@ LRESULT CALLBACK Control::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 LRESULT Control::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
+    if (auto result = handlePainting(hwnd, message, wParam,
+                                     [this](HDC dc, const RECT& client) { paintSurface(dc, client); }))
+        return *result;
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers everything
-        case WM_PAINT: {
-            PaintDc paint(hwnd);
-            paintBuffered(hwnd, paint.get(), [this](HDC dc, const RECT& client) { paintSurface(dc, client); });
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            paintSurface(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
         case WM_NCHITTEST:
             // Page and panel backgrounds belong to the window, which can be dragged by them.
             if (kind() != ControlKind::PictureBox) return HTTRANSPARENT;
@@ -353,6 +363,13 @@ LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, L
     auto* self = reinterpret_cast<Control*>(data);
     try {
         switch (message) {
+            case WM_ERASEBKGND: {
+                // The box draws only its frame and caption; the inside is ours to clear.
+                RECT client;
+                GetClientRect(hwnd, &client);
+                FillRect(reinterpret_cast<HDC>(wParam), &client, self->background_.get());
+                return 1;
+            }
             case WM_COMMAND:
             case WM_CTLCOLORSTATIC:
             case WM_CTLCOLOREDIT:
@@ -437,6 +454,9 @@ bool Form::build() {
         if (binding.handler == nullptr || (binding.control != nullptr && find(binding.control) == nullptr)) return false;
 
     for (const auto& control : controls_) {
+        // Controls beside the pages (the cancel button) are drawn above them.
+        if (control->kind() == ControlKind::PageContainer)
+            SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         control->applyVisibility();
         control->setInterval(control->desc().interval);
     }
@@ -484,8 +504,13 @@ LRESULT CALLBACK Form::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         RemovePropA(hwnd, kFormProperty);
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
         self->hwnd_ = nullptr;
-        // Last use of the form: the registry owns it.
-        std::erase_if(liveForms, [self](const std::unique_ptr<Form>& form) { return form.get() == self; });
+        // Last use of the form: the registry owns it. A form that failed while being built
+        // is removed by showForm instead, after build() has returned.
+        if (self->built_) {
+            std::erase_if(liveForms, [self](const std::unique_ptr<Form>& form) { return form.get() == self; });
+            // Wakes a message loop that waits in GetMessage, so that it sees no form is left.
+            if (liveForms.empty()) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+        }
         return result;
     }
     try {
@@ -498,15 +523,23 @@ LRESULT CALLBACK Form::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+void Form::drawTransparentLabels(const Control* parent, HDC dc) const {
+    for (const auto& child : controls_)
+        if (child->parent_ == parent && child->kind() == ControlKind::TransparentLabel && child->showing())
+            child->drawTransparentText(dc);
+}
+
+void Form::paintSurface(HDC dc, const RECT& client) const {
+    FillRect(dc, &client, background_.get());
+    drawTransparentLabels(nullptr, dc);
+}
+
 LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
+    if (auto result = handlePainting(hwnd_, message, wParam,
+                                     [this](HDC dc, const RECT& client) { paintSurface(dc, client); }))
+        return *result;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
         case WM_NCHITTEST: {
             const LRESULT hit = DefWindowProcA(hwnd_, message, wParam, lParam);
             return desc_.dragByClientArea && hit == HTCLIENT ? HTCAPTION : hit;
@@ -542,13 +575,12 @@ Form* showForm(const FormDesc& desc, std::span<const EventBinding> bindings) {
     liveForms.push_back(std::unique_ptr<Form>(new Form(desc, bindings)));
     Form* form = liveForms.back().get();
     if (!form->build()) {
-        if (form->hwnd() != nullptr)
-            DestroyWindow(form->hwnd());  // removes it from liveForms
-        else
-            std::erase_if(liveForms, [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
+        if (form->hwnd() != nullptr) DestroyWindow(form->hwnd());
+        std::erase_if(liveForms, [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
         messageBox(nullptr, kLoadError, MB_OK | MB_ICONERROR, nullptr);
         return nullptr;
     }
+    form->built_ = true;
     form->raise(Event::Created, nullptr);
     const HWND hwnd = form->hwnd();
     if (!IsWindow(hwnd)) return nullptr;  // closed by its created handler

@@ -120,12 +120,16 @@ private:
     bool build();
     void raise(Event event, const Control* control);
     LRESULT routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // Windowless labels are drawn by their parent: a container, or the window (nullptr).
+    void drawTransparentLabels(const Control* parent, HDC dc) const;
+    void paintSurface(HDC dc, const RECT& client) const;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     const FormDesc& desc_;
     std::vector<EventBinding> bindings_;
     std::vector<std::unique_ptr<Control>> controls_;
     HWND hwnd_ = nullptr;
+    bool built_ = false;
     UniqueBrush background_;
     UniqueIcon bigIcon_, smallIcon_;
 };

@@ -9,6 +9,12 @@ enum class WineGap {
     // comctl32 of the version-6 assembly (loaded from winsxs through the manifest) is the
     // same build as the system one and reports 5.81 from DllGetVersion and its version record.
     ComctlReportsVersion5,
+    // GetGuiResources is not implemented (returns 0, ERROR_CALL_NOT_IMPLEMENTED): GDI
+    // objects are counted in the process's GDI handle table and windows stand for USER
+    // objects instead.
+    GuiResourcesNotImplemented,
+    // A message box shown with MB_TOPMOST does not get WS_EX_TOPMOST.
+    MessageBoxTopmostStyleMissing,
     // A plain file whose attributes were set to FILE_ATTRIBUTE_NORMAL reads back as
     // FILE_ATTRIBUTE_ARCHIVE: Wine keeps no DOS attributes for files on a Unix file system.
     NormalFileReadsAsArchive,

@@ -1,0 +1,334 @@
+// Drives the real WizardWindow in process: page graph, licence box, cancel-button rule,
+// directory prompt, folder browser, finish, exit clean-up and object counts.
+#include <doctest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "WineGaps.h"
+#include "app/Texts.h"
+#include "app/Wizard.h"
+#include "app/WizardForm.h"
+#include "assets/Assets.h"
+#include "runtime/Services.h"
+#include "support/Dialogs.h"
+#include "support/GuiObjects.h"
+
+using runtime::Control;
+using runtime::Form;
+
+namespace {
+
+struct Wizard {
+    runtime::Session session;
+    Form* form = nullptr;
+
+    Wizard() {
+        form = runtime::showForm(app::wizardForm(), app::wizardBindings());
+        REQUIRE(form != nullptr);
+    }
+    ~Wizard() {
+        if (runtime::formCount() > 0) {
+            runtime::closeForm(*form);
+            runtime::runMessageLoop();
+        }
+    }
+    Control& operator[](const char* name) const { return form->control(name); }
+    int page() const { return form->control("选择夹1").page(); }
+    void setPage(int page) const { form->control("选择夹1").setPage(page); }
+
+    // A click as the user can give it: only on a button that shows and is enabled.
+    void click(const char* name) const {
+        const HWND button = form->control(name).hwnd();
+        INFO("clicking " << name);
+        REQUIRE(IsWindowVisible(button));
+        REQUIRE(IsWindowEnabled(button));
+        SendMessageA(button, BM_CLICK, 0, 0);
+    }
+};
+
+bool shows(const Control& c) { return IsWindowVisible(c.hwnd()) != FALSE; }
+
+// Pumps messages until the condition holds or the time is up; returns the condition.
+template <typename Condition>
+bool within(int milliseconds, Condition condition) {
+    for (int waited = 0; !condition() && waited < milliseconds; waited += 10) runtime::delayWithMessages(10);
+    return condition();
+}
+
+void toDirectoryPage(const Wizard& w) {
+    w.click("按钮2");
+    w.click("选择框1");
+    w.click("按钮3");
+    REQUIRE(w.page() == app::kDirectoryPage);
+}
+
+}  // namespace
+
+TEST_CASE("the window: size, place, frame, caption and initial state") {
+    Wizard w;
+    RECT r;
+    GetWindowRect(w.form->hwnd(), &r);
+    CHECK(r.right - r.left == 901);
+    CHECK(r.bottom - r.top == 661);
+    CHECK(r.left == (GetSystemMetrics(SM_CXSCREEN) - 901) / 2);
+    CHECK(r.top == (GetSystemMetrics(SM_CYSCREEN) - 661) / 2);
+    const LONG_PTR style = GetWindowLongPtrA(w.form->hwnd(), GWL_STYLE);
+    CHECK((style & (WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0);
+    CHECK((style & WS_SYSMENU) != 0);
+    CHECK(GetWindow(w.form->hwnd(), GW_OWNER) == runtime::ownerWindow());
+    char caption[128];
+    GetWindowTextA(w.form->hwnd(), caption, sizeof caption);
+    CHECK(std::string(caption) == "Velmora码字2.0（一直在努力，从未被超越！）");
+
+    CHECK(w.page() == app::kWelcomePage);
+    CHECK(w["选择夹1"].pageCount() == 6);
+    CHECK(shows(w["按钮1"]));
+    CHECK(shows(w["按钮2"]));
+    CHECK_FALSE(shows(w["按钮9"]));
+    CHECK(w["按钮3"].disabled());
+    CHECK_FALSE(w["选择框1"].checked());
+    CHECK(w["选择框6"].checked());
+    CHECK(w["编辑框1"].text() == "D:\\");
+    CHECK(w["编辑框2"].text().empty());
+    CHECK(w["标签2"].text() == "0");
+    CHECK(w["时钟1"].interval() == 0);
+    CHECK(w["图片框1"].hasPicture());
+    // The cancel button lies above the page container.
+    CHECK(ChildWindowFromPointEx(w.form->hwnd(), POINT{40, 600}, CWP_SKIPINVISIBLE) == w["按钮1"].hwnd());
+}
+
+TEST_CASE("every edge of the page graph") {
+    Wizard w;
+    w.click("按钮2");
+    CHECK(w.page() == app::kLicencePage);
+    w.click("按钮9");
+    CHECK(w.page() == app::kWelcomePage);
+    w.click("按钮2");
+    w.click("选择框1");
+    w.click("按钮3");
+    CHECK(w.page() == app::kDirectoryPage);
+    w.click("按钮10");
+    CHECK(w.page() == app::kLicencePage);
+    CHECK(w["选择框1"].checked());
+    w.click("按钮3");
+    w.click("按钮5");
+    CHECK(w.page() == app::kConfirmPage);
+    w.click("按钮11");
+    CHECK(w.page() == app::kDirectoryPage);
+}
+
+TEST_CASE("按钮3 is enabled exactly while the licence box is checked") {
+    Wizard w;
+    w.click("按钮2");
+    CHECK_FALSE(IsWindowEnabled(w["按钮3"].hwnd()));
+    w.click("选择框1");
+    CHECK(IsWindowEnabled(w["按钮3"].hwnd()));
+    w.click("选择框1");
+    CHECK_FALSE(IsWindowEnabled(w["按钮3"].hwnd()));
+}
+
+TEST_CASE("the cancel button follows the page once the timer runs") {
+    Wizard w;
+    toDirectoryPage(w);
+    w.click("按钮5");
+    CHECK(w["时钟1"].interval() == texts::cancelTimerMs);
+    CHECK(within(300, [&] { return !shows(w["按钮1"]); }));
+    w.click("按钮11");
+    CHECK(within(300, [&] { return shows(w["按钮1"]); }));
+
+    SUBCASE("from the tutorial page on it stays hidden and the timer stops for good") {
+        w.click("按钮5");
+        w.setPage(app::kTutorialPage);  // where the installation routine leads
+        CHECK(within(300, [&] { return w["时钟1"].interval() == 0; }));
+        CHECK_FALSE(shows(w["按钮1"]));
+        w.setPage(app::kDirectoryPage);
+        runtime::delayWithMessages(300);
+        CHECK_FALSE(shows(w["按钮1"]));
+    }
+}
+
+TEST_CASE("an empty directory brings the prompt, above all windows, and page 2 stays") {
+    Wizard w;
+    toDirectoryPage(w);
+    w["编辑框1"].setText("");
+    testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+    w.click("按钮5");
+    const testing::DialogSeen& seen = watcher.seen();
+    REQUIRE(seen.found);
+    CHECK(seen.caption == "安装提示：");
+    CHECK(seen.texts.find("安装目录不能为空，请选择安装目录~！") != std::string::npos);
+    CHECK(((seen.exStyle & WS_EX_TOPMOST) != 0) == !wineGap(WineGap::MessageBoxTopmostStyleMissing));
+    CHECK(w.page() == app::kDirectoryPage);
+    CHECK(w["时钟1"].interval() == texts::cancelTimerMs);
+    runtime::delayWithMessages(250);
+    CHECK(shows(w["按钮1"]));
+}
+
+TEST_CASE("cancelling the folder browser empties the directory box, which cannot be typed into") {
+    Wizard w;
+    toDirectoryPage(w);
+    {
+        testing::DialogWatcher watcher(GetCurrentThreadId(), IDCANCEL, w.form->hwnd());
+        w.click("按钮4");
+        const testing::DialogSeen& seen = watcher.seen();
+        REQUIRE(seen.found);
+        CHECK_FALSE(seen.watchedWasEnabled);
+    }
+    CHECK(w["编辑框1"].text().empty());
+    CHECK(IsWindowEnabled(w.form->hwnd()));
+
+    const HWND edit = w["编辑框1"].hwnd();
+    CHECK((GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0);
+    SendMessageA(edit, WM_CHAR, 'x', 0);
+    CHECK(w["编辑框1"].text().empty());
+
+    // The next click on 按钮5 therefore brings the prompt.
+    testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+    w.click("按钮5");
+    CHECK(watcher.seen().found);
+}
+
+TEST_CASE("标签2 never shows, whatever its text") {
+    Wizard w;
+    w.setPage(app::kTutorialPage);
+    w["标签2"].setText("3");
+    CHECK_FALSE(shows(w["标签2"]));
+    CHECK(shows(w["按钮12"]));
+    w.setPage(app::kFinishPage);
+    CHECK_FALSE(shows(w["按钮12"]));
+    CHECK_FALSE(shows(w["标签2"]));
+}
+
+namespace {
+
+// A product folder on drive D: holding the stand-in application; removed afterwards.
+struct InstalledStandIn {
+    std::string directory = "D:\\wizard-finish\\";
+    std::string folder = directory + "Velmora码字";
+    std::string application = folder + "\\Velmora写作.exe";
+    std::string marker = application + ".started";
+    InstalledStandIn() {
+        char exe[MAX_PATH];
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string helper(exe);
+        helper = helper.substr(0, helper.rfind('\\')) + "\\velmora_marker_app.exe";
+        CreateDirectoryA(directory.c_str(), nullptr);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        DeleteFileA(marker.c_str());
+        REQUIRE(CopyFileA(helper.c_str(), application.c_str(), FALSE));
+    }
+    ~InstalledStandIn() {
+        DeleteFileA(marker.c_str());
+        DeleteFileA(application.c_str());
+        RemoveDirectoryA(folder.c_str());
+        RemoveDirectoryA(directory.c_str());
+    }
+    bool started() const { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }
+};
+
+}  // namespace
+
+TEST_CASE("finish starts the installed application when 选择框6 is checked, then closes") {
+    InstalledStandIn standIn;
+    Wizard w;
+    const HWND hwnd = w.form->hwnd();
+    w["编辑框1"].setText(standIn.directory);
+    w.setPage(app::kFinishPage);
+
+    SUBCASE("checked") {
+        w.click("按钮7");
+        CHECK(IsWindow(hwnd));  // closing is asynchronous
+        runtime::runMessageLoop();
+        CHECK_FALSE(IsWindow(hwnd));
+        for (int i = 0; i < 100 && !standIn.started(); ++i) Sleep(50);
+        CHECK(standIn.started());
+    }
+    SUBCASE("clear") {
+        w.click("选择框6");
+        w.click("按钮7");
+        runtime::runMessageLoop();
+        CHECK_FALSE(IsWindow(hwnd));
+        Sleep(1000);
+        CHECK_FALSE(standIn.started());
+    }
+}
+
+TEST_CASE("the application path has one backslash before the product folder") {
+    CHECK(app::applicationPath("D:\\") == "D:\\Velmora码字\\Velmora写作.exe");
+    CHECK(app::applicationPath("D:\\soft") == "D:\\soft\\Velmora码字\\Velmora写作.exe");
+    // 0x81 0x5C is one GBK character whose second byte looks like a backslash.
+    CHECK(app::applicationPath("D:\\\x81\x5C") == "D:\\\x81\x5C\\Velmora码字\\Velmora写作.exe");
+}
+
+namespace {
+struct StartUpRecord {
+    int startUps = 0;
+    int cleanups = 0;
+    bool configuredBeforeShown = false;
+    bool configuredBeforeLicenceRule = false;
+} startUpRecord;
+}  // namespace
+
+TEST_CASE("runInstaller: skin start-up, created hook first, loop until cancel, clean-up once") {
+    startUpRecord = {};
+    app::skinHooks().startUp = [] {
+        ++startUpRecord.startUps;
+        runtime::atExit([] { ++startUpRecord.cleanups; });
+    };
+    app::skinHooks().configureWindow = [](Form& form) {
+        startUpRecord.configuredBeforeShown = !IsWindowVisible(form.hwnd());
+        startUpRecord.configuredBeforeLicenceRule = !form.control("按钮3").disabled();
+        // The user cancels as soon as the window is up.
+        PostMessageA(form.control("按钮1").hwnd(), BM_CLICK, 0, 0);
+    };
+    CHECK(app::runInstaller() == 0);
+    app::skinHooks() = {};
+    CHECK(startUpRecord.startUps == 1);
+    CHECK(startUpRecord.configuredBeforeShown);
+    CHECK(startUpRecord.configuredBeforeLicenceRule);
+    CHECK(startUpRecord.cleanups == 1);
+    CHECK(runtime::formCount() == 0);
+    runtime::runExitCleanup();
+    CHECK(startUpRecord.cleanups == 1);
+}
+
+TEST_CASE("the window is dragged by any point of its client area; Escape does not close it") {
+    Wizard w;
+    RECT r;
+    GetWindowRect(w["选择夹1"].hwnd(), &r);
+    const LPARAM point = MAKELPARAM(r.left + 800, r.top + 300);  // page background beside the text
+    CHECK(SendMessageA(w["选择夹1"].hwnd(), WM_NCHITTEST, 0, point) == HTTRANSPARENT);
+    CHECK(SendMessageA(w.form->hwnd(), WM_NCHITTEST, 0, point) == HTCAPTION);
+
+    for (HWND target : {w.form->hwnd(), w["按钮2"].hwnd()}) {
+        PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0);
+    }
+    runtime::delayWithMessages(100);
+    CHECK(IsWindow(w.form->hwnd()));
+    CHECK(w.page() == app::kWelcomePage);
+}
+
+TEST_CASE("page switches and picture changes leave no GDI or USER objects behind") {
+    Wizard w;
+    auto round = [&] {
+        for (int page = 0; page < 6; ++page) {
+            w.setPage(page);
+            runtime::delayWithMessages(20);
+        }
+        for (const ByteSet* picture : {&ImgTutorial1, &ImgTutorial2, &ImgTutorial3, &ImgTutorial0})
+            CHECK(w["图片框1"].setPicture(picture->bytes()));
+    };
+    round();
+    const long gdi = testing::gdiObjectCount();
+    const long user = testing::userObjectCount();
+    REQUIRE(gdi > 0);
+    {
+        const runtime::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
+        REQUIRE(testing::gdiObjectCount() == gdi + 1);  // the count sees a single object
+    }
+    for (int i = 0; i < 15; ++i) round();
+    CHECK(testing::gdiObjectCount() <= gdi);
+    CHECK(testing::userObjectCount() <= user);
+}

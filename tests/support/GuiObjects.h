@@ -1,0 +1,66 @@
+// Counts of this process's GDI and USER objects, for leak checks around repeated work.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "WineGaps.h"
+
+namespace testing {
+
+namespace detail {
+
+// One entry of the process's GDI handle table (the layout both systems share).
+struct GdiHandleEntry {
+    void* kernelObject;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    void* user;
+};
+
+inline long gdiTableEntries() {
+#if defined(_WIN64)
+    constexpr std::size_t tableOffset = 0xF8;
+#else
+    constexpr std::size_t tableOffset = 0x94;
+#endif
+    using GetPeb = void*(WINAPI*)();
+    const auto getPeb = reinterpret_cast<GetPeb>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
+    if (getPeb == nullptr) return -1;
+    auto* peb = static_cast<std::uint8_t*>(getPeb());
+    auto* table = *reinterpret_cast<GdiHandleEntry**>(peb + tableOffset);
+    if (table == nullptr) return -1;
+    long n = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        if (table[i].type != 0) ++n;
+    return n;
+}
+
+inline BOOL CALLBACK countWindow(HWND hwnd, LPARAM param) {
+    ++*reinterpret_cast<long*>(param);
+    EnumChildWindows(hwnd, countWindow, param);
+    return TRUE;
+}
+
+}  // namespace detail
+
+inline long gdiObjectCount() {
+    if (wineGap(WineGap::GuiResourcesNotImplemented)) return detail::gdiTableEntries();
+    return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+
+// Windows stand for the USER objects where the system cannot count them.
+inline long userObjectCount() {
+    if (wineGap(WineGap::GuiResourcesNotImplemented)) {
+        long n = 0;
+        EnumThreadWindows(GetCurrentThreadId(), detail::countWindow, reinterpret_cast<LPARAM>(&n));
+        return n;
+    }
+    return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+
+}  // namespace testing
