@@ -16,7 +16,7 @@
 #include "runtime/Form.h"
 #include "runtime/Services.h"
 #include "runtime/Shell.h"
-#include "support/DialogWatcher.h"
+#include "support/Dialogs.h"
 #include "support/Protocol.h"
 #include "support/TestFiles.h"
 
@@ -187,7 +187,7 @@ TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 
     DesktopShortcut link;
     Wizard wizard(3);
     wizard["编辑框1"].setText("Q:\\");
-    DialogWatcher boxes(texts::promptCaption);
+    DialogWatcher box(GetCurrentThreadId(), IDOK);
     wizard.click("按钮6");
 
     CHECK(wizard.page() == 3);
@@ -198,10 +198,11 @@ TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 
     CHECK(log.find("安装失败") != std::string::npos);
     CHECK_FALSE(exists("Q:\\Velmora码字"));
     CHECK_FALSE(exists(link.path));
-    const std::vector<std::string> shown = boxes.texts();
-    REQUIRE(shown.size() == 1);
-    CHECK(shown[0].find("Q:\\Velmora码字") != std::string::npos);
-    CHECK(shown[0].find("安装失败") != std::string::npos);
+    const DialogSeen& seen = box.seen();
+    REQUIRE(seen.found);
+    CHECK(seen.caption == texts::promptCaption);
+    CHECK(seen.texts.find("Q:\\Velmora码字") != std::string::npos);
+    CHECK(seen.texts.find("安装失败") != std::string::npos);
 }
 
 TEST_CASE("closing the window during the wait installs nothing") {
