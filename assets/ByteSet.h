@@ -13,7 +13,14 @@ struct ByteSet {
     std::int32_t dimensionCount;
     std::int32_t length;
 
-    const std::uint8_t* data() const noexcept { return reinterpret_cast<const std::uint8_t*>(this + 1); }
+    // The bytes follow the header. The compiler sees an embedded constant declared as this
+    // 8-byte struct alone, so the pointer is passed through an empty asm statement: without it,
+    // optimised code indexing the bytes is flagged (or mis-optimised) as out of bounds.
+    const std::uint8_t* data() const noexcept {
+        const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(this + 1);
+        asm("" : "+r"(bytes));
+        return bytes;
+    }
     std::size_t size() const noexcept { return static_cast<std::size_t>(length); }
     std::span<const std::uint8_t> bytes() const noexcept { return {data(), size()}; }
 };

@@ -165,6 +165,20 @@ int build(const char* out, const char* applicationPath, const char* uninstallerP
     return 0;
 }
 
+// Windows drops trailing dots and blanks of a path component, so ".. " and "..." can
+// act as "..": a component of dots and blanks only, with two dots or more, climbs.
+bool climbs(const std::string& part) {
+    std::size_t dots = 0;
+    for (char c : part) {
+        if (c == '.') {
+            ++dots;
+        } else if (c != ' ') {
+            return false;
+        }
+    }
+    return dots >= 2;
+}
+
 // A name that Windows would resolve outside the folder it is extracted into. Names are
 // GBK: a lead byte takes the next byte with it, which may look like a backslash.
 const char* escapingName(const std::string& name) {
@@ -180,7 +194,7 @@ const char* escapingName(const std::string& name) {
         }
         if (c == ':') return "an entry name carries a drive or stream (':')";
         if (c == '/' || c == '\\') {
-            if (part == "..") return "an entry name climbs out of the folder with '..'";
+            if (climbs(part)) return "an entry name climbs out of the folder with '..'";
             part.clear();
             continue;
         }

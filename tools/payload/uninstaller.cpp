@@ -67,22 +67,41 @@ void say(const Options& options, const std::string& text, UINT icon) {
     if (!options.quiet) MessageBoxA(nullptr, text.c_str(), caption, MB_OK | icon);
 }
 
+std::string temporaryFolder() {
+    char temp[MAX_PATH];
+    const DWORD n = GetTempPathA(MAX_PATH, temp);
+    return (n == 0 || n >= MAX_PATH) ? std::string() : std::string(temp, n);
+}
+
+constexpr char copyPrefix[] = "VelmoraUninstall";
+
+void removeEarlierCopies() {
+    const std::string temp = temporaryFolder();
+    const std::string self = ownPath();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp + copyPrefix + "*.exe").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string path = temp + found.cFileName;
+        if (lstrcmpiA(path.c_str(), self.c_str()) != 0) DeleteFileA(path.c_str());  // fails while one runs
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 // Step one, in the product folder: confirm, then run a temporary copy of this program.
 int handOver(const Options& options) {
     const std::string self = ownPath();
     const std::string folder = folderOf(self);
     if (folder.empty()) return 1;
     if (!options.quiet) {
-        const std::string question = "确定要从本机卸载 Velmora码字 吗？\r\n\r\n将删除以下文件夹中安装的程序文件：\r\n" +
-                                     folder + "\r\n以及桌面上的快捷方式“Velmora写作”。";
+        const std::string question = "确定要从本机卸载 Velmora码字 吗？\r\n\r\n将删除安装在以下文件夹中的程序文件：\r\n" +
+                                     folder + "\r\n\r\n以及桌面快捷方式“Velmora写作”。";
         if (MessageBoxA(nullptr, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
             return 0;
     }
-    char temp[MAX_PATH];
-    const DWORD n = GetTempPathA(MAX_PATH, temp);
-    if (n == 0 || n >= MAX_PATH) return 1;
-    const std::string tempFolder(temp);
-    const std::string copy = tempFolder + "VelmoraUninstall" + std::to_string(GetCurrentProcessId()) + ".exe";
+    const std::string tempFolder = temporaryFolder();
+    if (tempFolder.empty()) return 1;
+    const std::string copy = tempFolder + copyPrefix + std::to_string(GetCurrentProcessId()) + ".exe";
     if (!CopyFileA(self.c_str(), copy.c_str(), FALSE)) {
         say(options, "无法准备卸载程序（临时文件夹不可写），未删除任何文件。", MB_ICONERROR);
         return 1;
@@ -171,8 +190,10 @@ int removeInstallation(const Options& options) {
     report += folderRemoved ? "\r\n已删除文件夹：" + folder : "\r\n文件夹中还有其他文件，已保留：" + folder;
     say(options, report, kept.empty() ? MB_ICONINFORMATION : MB_ICONWARNING);
 
-    // This copy cannot delete itself; the system removes it at the next start where allowed.
+    // This copy cannot delete itself: it asks for removal at the next start (granted to
+    // administrators), and clears the copies earlier runs left behind.
     MoveFileExA(ownPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    removeEarlierCopies();
     return kept.empty() ? 0 : 1;
 }
 
