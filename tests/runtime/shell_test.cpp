@@ -1,49 +1,18 @@
 // The desktop folder, shortcuts read back through the shell, and URLs handed to it.
 #include <doctest.h>
 #include <windows.h>
-#include <shlobj.h>
-#include <wrl/client.h>
 
 #include <string>
 
+#include "WineGaps.h"
 #include "runtime/Files.h"
 #include "runtime/Shell.h"
-#include "WineGaps.h"
-#include "support/Protocol.h"
 #include "support/ComScope.h"
+#include "support/Links.h"
+#include "support/Protocol.h"
 #include "support/TestFiles.h"
 
 using namespace testing;
-using Microsoft::WRL::ComPtr;
-
-namespace {
-
-std::wstring wide(const std::string& s) {
-    std::wstring w(s.size() + 1, L'\0');
-    w.resize(MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), int(w.size())) - 1);
-    return w;
-}
-
-struct LinkInfo {
-    std::string path;
-    int showCmd = 0;
-};
-
-LinkInfo readLink(const std::string& file) {
-    LinkInfo info;
-    ComPtr<IShellLinkA> link;
-    ComPtr<IPersistFile> persist;
-    REQUIRE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))));
-    REQUIRE(SUCCEEDED(link.As(&persist)));
-    REQUIRE(SUCCEEDED(persist->Load(wide(file).c_str(), STGM_READ)));
-    char path[MAX_PATH] = {};
-    link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
-    info.path = path;
-    link->GetShowCmd(&info.showCmd);
-    return info;
-}
-
-}  // namespace
 
 TEST_CASE("the desktop directory exists and ends with a backslash") {
     const std::string desktop = runtime::desktopDirectory();
@@ -62,6 +31,7 @@ TEST_CASE("a shortcut points to its target and starts it with show command 5") {
 
     REQUIRE(runtime::createShortcut(link, target));
     const LinkInfo info = readLink(link);
+    REQUIRE(info.loaded);
     CHECK(info.path == target);
     CHECK(info.showCmd == (wineGap(WineGap::ShellLinkShowCmdReadsNormal) ? SW_SHOWNORMAL : SW_SHOW));
     const std::string bytes = readFile(link);

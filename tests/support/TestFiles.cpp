@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include <unzip.h>
 #include <zip.h>
 // needs the declarations above
 #include <iowin32.h>
@@ -133,6 +134,27 @@ void makeZip(const std::string& path, const std::vector<ZipEntry>& entries) {
             throw std::runtime_error("cannot add " + e.name);
     }
     zipClose(zf, nullptr);
+}
+
+std::vector<ListedEntry> listZip(const std::string& path) {
+    std::vector<ListedEntry> entries;
+    zlib_filefunc64_def io;
+    fill_win32_filefunc64A(&io);
+    unzFile zf = unzOpen2_64(path.c_str(), &io);
+    if (!zf) return entries;
+    for (int rc = unzGoToFirstFile(zf); rc == UNZ_OK; rc = unzGoToNextFile(zf)) {
+        unz_file_info64 info;
+        char name[512] = {};
+        if (unzGetCurrentFileInfo64(zf, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) break;
+        entries.push_back({name, info.uncompressed_size, info.crc});
+    }
+    unzClose(zf);
+    return entries;
+}
+
+unsigned long fileCrc(const std::string& path) {
+    const std::string bytes = readFile(path);
+    return crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.data()), uInt(bytes.size()));
 }
 
 }  // namespace testing

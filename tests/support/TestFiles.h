@@ -52,6 +52,18 @@ struct ZipEntry {
 // Writes a ZIP archive of the entries in order (minizip, no zip64 fields).
 void makeZip(const std::string& path, const std::vector<ZipEntry>& entries);
 
+struct ListedEntry {
+    std::string name;
+    unsigned long long size;
+    unsigned long crc;
+};
+
+// The entries of a ZIP archive as minizip's unzip API lists them.
+std::vector<ListedEntry> listZip(const std::string& path);
+
+// The CRC-32 of a file's contents (zlib).
+unsigned long fileCrc(const std::string& path);
+
 // A FILETIME from a 64-bit count of 100 ns intervals.
 FILETIME filetime(unsigned long long ticks);
 unsigned long long ticks(const FILETIME& t);
