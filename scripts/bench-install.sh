@@ -15,6 +15,7 @@ cmake --build "$build" --target bench_install >/dev/null
 drive=$build/drive_d
 rm -rf "$drive/bench" && mkdir -p "$drive/bench"
 out=$("$VELMORA_WINE" "$build/tools/bench_install.exe" 'D:\bench' "$runs" 'D:\bench\payload.zip')
+out=${out//$'\r'/}
 wine_ms=$(sed -n 's/^install median ms: //p' <<<"$out")
 peak=$(sed -n 's/^peak private bytes: //p' <<<"$out")
 payload=$(sed -n 's/^payload bytes: //p' <<<"$out")
