@@ -1,5 +1,7 @@
 #include "app/Install.h"
 
+#include <iterator>
+
 #include "app/Texts.h"
 #include "assets/Payload.h"
 #include "runtime/Files.h"
@@ -48,12 +50,11 @@ namespace {
 
 bool installing = false;  // a run is waiting or working; more clicks are ignored
 
-// Why a run stopped, as the log and the message box say it.
 const char* failureReason(InstallFailure failure) {
     switch (failure) {
-    case InstallFailure::archiveNotWritten: return "无法在安装目录中写入安装文件";
-    case InstallFailure::extractionIncomplete: return "解压安装文件未能完成";
-    case InstallFailure::applicationMissing: return "安装后找不到主程序文件";
+    case InstallFailure::archiveNotWritten: return texts::failedArchiveWrite;
+    case InstallFailure::extractionIncomplete: return texts::failedExtraction;
+    case InstallFailure::applicationMissing: return texts::failedApplicationMissing;
     case InstallFailure::none: break;
     }
     return "";
@@ -62,9 +63,9 @@ const char* failureReason(InstallFailure failure) {
 void reportFailure(runtime::Form& wizard, const InstallPaths& paths, InstallFailure failure) {
     const std::string reason = failureReason(failure);
     runtime::appendLogText(wizard.control("编辑框2").hwnd(),
-                           ("\r\n安装失败：" + reason + "~！请返回上一步更换安装目录。").c_str());
-    const std::string message = "安装失败：" + reason + "~！\r\n安装目录：" + paths.product +
-                                "\r\n请点击“《上一步”更换安装目录后重新安装~！";
+                           (texts::failureLogStart + reason + texts::failureLogEnd).c_str());
+    const std::string message =
+        texts::failureBoxStart + reason + texts::failureBoxFolder + paths.product + texts::failureBoxEnd;
     runtime::messageBox(wizard.hwnd(), message.c_str(), MB_TOPMOST, texts::promptCaption);
 }
 
@@ -79,7 +80,8 @@ void installProduct(runtime::Form& wizard) {
 
     runtime::Control& log = wizard.control("编辑框2");
     log.setText(texts::installLog[0]);
-    for (int i = 1; i < 19; ++i) runtime::appendLogText(log.hwnd(), texts::installLog[i]);
+    for (std::size_t i = 1; i < std::size(texts::installLog); ++i)
+        runtime::appendLogText(log.hwnd(), texts::installLog[i]);
 
     // The window may be closed while messages are processed; then nothing is installed.
     const HWND window = wizard.hwnd();
@@ -94,14 +96,15 @@ void installProduct(runtime::Form& wizard) {
     const InstallResult result = installFiles(paths, payloadArchive.bytes());
     if (result.failure != InstallFailure::none) {
         reportFailure(wizard, paths, result.failure);
+        if (!IsWindow(window)) return;
         confirm.setVisible(true);
         confirm.setDisabled(false);
         return;
     }
     if (result.shortcut == ShortcutOutcome::noDesktop)
-        runtime::appendLogText(log.hwnd(), "\r\n找不到桌面目录，未创建桌面快捷方式~！");
+        runtime::appendLogText(log.hwnd(), texts::shortcutNoDesktop);
     else if (result.shortcut == ShortcutOutcome::notSaved)
-        runtime::appendLogText(log.hwnd(), "\r\n创建桌面快捷方式失败~！");
+        runtime::appendLogText(log.hwnd(), texts::shortcutNotSaved);
     wizard.control("选择夹1").setPage(4);
 }
 

@@ -193,16 +193,33 @@ TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 
     CHECK(wizard.page() == 3);
     CHECK(wizard["按钮6"].visible());
     CHECK_FALSE(wizard["按钮6"].disabled());
-    const std::string log = wizard["编辑框2"].text();
-    CHECK(log.starts_with(allLog()));
-    CHECK(log.find("安装失败") != std::string::npos);
+    CHECK(wizard["编辑框2"].text() ==
+          allLog() + texts::failureLogStart + texts::failedArchiveWrite + texts::failureLogEnd);
     CHECK_FALSE(exists("Q:\\Velmora码字"));
     CHECK_FALSE(exists(link.path));
     const DialogSeen& seen = box.seen();
     REQUIRE(seen.found);
     CHECK(seen.caption == texts::promptCaption);
-    CHECK(seen.texts.find("Q:\\Velmora码字") != std::string::npos);
-    CHECK(seen.texts.find("安装失败") != std::string::npos);
+    // Every static control's text is listed, the icon's empty one included.
+    const std::string message = std::string(texts::failureBoxStart) + texts::failedArchiveWrite +
+                                texts::failureBoxFolder + "Q:\\Velmora码字" + texts::failureBoxEnd;
+    CHECK(seen.texts.find(message + "\n") != std::string::npos);
+}
+
+TEST_CASE("a shortcut that cannot be saved is logged, and the tutorial follows") {
+    runtime::Session session;
+    ScratchDir product = ScratchDir::at("D:\\nolink");
+    const std::string blocked = runtime::desktopDirectory() + "Velmora写作.lnk";
+    DeleteFileA(blocked.c_str());
+    REQUIRE(CreateDirectoryA(blocked.c_str(), nullptr));  // a folder stands where the link goes
+    Wizard wizard(3);
+    wizard["编辑框1"].setText("D:\\nolink");
+    wizard.click("按钮6");
+    RemoveDirectoryA(blocked.c_str());
+
+    CHECK(wizard["编辑框2"].text() == allLog() + texts::shortcutNotSaved);
+    CHECK(wizard.page() == 4);
+    CHECK(exists("D:\\nolink\\Velmora码字\\Velmora写作.exe"));
 }
 
 TEST_CASE("closing the window during the wait installs nothing") {
