@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -272,7 +273,8 @@ int extractArchive(const std::string& archive, const std::string& target, const 
         second = openArchive(archive);
         try {
             if (second) helper = std::thread(work, second.get(), std::cref(shares[1]));
-        } catch (...) {
+        } catch (const std::system_error&) {
+            // No second thread: this one takes every file.
         }
         if (!helper.joinable()) shares[0].insert(shares[0].end(), shares[1].begin(), shares[1].end());
         std::sort(shares[0].begin(), shares[0].end());
