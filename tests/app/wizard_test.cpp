@@ -11,7 +11,7 @@
 #include "app/WizardForm.h"
 #include "assets/Assets.h"
 #include "runtime/Services.h"
-#include "support/Dialogs.h"
+#include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
 
 using runtime::Control;
@@ -152,7 +152,7 @@ TEST_CASE("an empty directory brings the prompt, above all windows, and page 2 s
     Wizard w;
     toDirectoryPage(w);
     w["编辑框1"].setText("");
-    testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+    testing::DialogProbe watcher(GetCurrentThreadId(), IDOK);
     w.click("按钮5");
     const testing::DialogSeen& seen = watcher.seen();
     REQUIRE(seen.found);
@@ -169,7 +169,7 @@ TEST_CASE("cancelling the folder browser empties the directory box, which cannot
     Wizard w;
     toDirectoryPage(w);
     {
-        testing::DialogWatcher watcher(GetCurrentThreadId(), IDCANCEL, w.form->hwnd());
+        testing::DialogProbe watcher(GetCurrentThreadId(), IDCANCEL, w.form->hwnd());
         w.click("按钮4");
         const testing::DialogSeen& seen = watcher.seen();
         REQUIRE(seen.found);
@@ -184,7 +184,7 @@ TEST_CASE("cancelling the folder browser empties the directory box, which cannot
     CHECK(w["编辑框1"].text().empty());
 
     // The next click on 按钮5 therefore brings the prompt.
-    testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+    testing::DialogProbe watcher(GetCurrentThreadId(), IDOK);
     w.click("按钮5");
     CHECK(watcher.seen().found);
 }

@@ -11,7 +11,7 @@
 #include "runtime/Form.h"
 #include "runtime/Services.h"
 #include "support/BmpBuilder.h"
-#include "support/Dialogs.h"
+#include "support/DialogProbe.h"
 
 using runtime::ControlDesc;
 using runtime::ControlKind;
@@ -311,7 +311,7 @@ TEST_CASE("a description that cannot be built is reported and gives no window") 
     auto tryForm = [](std::span<const ControlDesc> controls, std::span<const runtime::EventBinding> bindings) {
         const runtime::FormDesc desc{.name = "Broken", .caption = "broken", .width = 100, .height = 100,
                                      .controls = controls};
-        testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+        testing::DialogProbe watcher(GetCurrentThreadId(), IDOK);
         const Form* form = runtime::showForm(desc, bindings);
         const testing::DialogSeen seen = watcher.seen();
         CHECK(form == nullptr);

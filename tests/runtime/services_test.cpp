@@ -8,7 +8,7 @@
 
 #include "WineGaps.h"
 #include "runtime/Services.h"
-#include "support/Dialogs.h"
+#include "support/DialogProbe.h"
 
 TEST_CASE("the exit clean-up runs once, newest first, when the session ends") {
     std::vector<int> order;
@@ -76,7 +76,7 @@ TEST_CASE("messageBox runs its hook first and returns the button's identifier mi
     int hookCalls = 0;
     runtime::setMessageBoxHook([&] { ++hookCalls; });
     {
-        testing::DialogWatcher watcher(GetCurrentThreadId(), IDOK);
+        testing::DialogProbe watcher(GetCurrentThreadId(), IDOK);
         CHECK(runtime::messageBox(nullptr, "安装目录不能为空", MB_OK, "安装提示：") == 0);
         const testing::DialogSeen& seen = watcher.seen();
         CHECK(seen.found);
@@ -84,7 +84,7 @@ TEST_CASE("messageBox runs its hook first and returns the button's identifier mi
         CHECK(seen.texts.find("安装目录不能为空") != std::string::npos);
     }
     {
-        testing::DialogWatcher watcher(GetCurrentThreadId(), IDCANCEL);
+        testing::DialogProbe watcher(GetCurrentThreadId(), IDCANCEL);
         CHECK(runtime::messageBox(nullptr, "?", MB_OKCANCEL, "x") == IDCANCEL - 1);
     }
     CHECK(hookCalls == 2);
@@ -98,7 +98,7 @@ TEST_CASE("the folder browser disables the other windows and gives an empty path
     REQUIRE(other != nullptr);
     std::string chosen = "unchanged";
     {
-        testing::DialogWatcher watcher(GetCurrentThreadId(), IDCANCEL, other);
+        testing::DialogProbe watcher(GetCurrentThreadId(), IDCANCEL, other);
         chosen = runtime::browseForFolder("请选择安装目录：");
         const testing::DialogSeen& seen = watcher.seen();
         CHECK(seen.found);

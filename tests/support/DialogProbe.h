@@ -18,16 +18,16 @@ struct DialogSeen {
     bool watchedWasEnabled = true;  // state of the watched window while the dialog was open
 };
 
-class DialogWatcher {
+class DialogProbe {
 public:
     // Waits up to timeoutMs for a visible "#32770" window of uiThread, then presses
     // the button with the given identifier. watched: a window whose enabled state is
     // recorded while the dialog is open (may be null).
-    DialogWatcher(DWORD uiThread, int button, HWND watched = nullptr, DWORD timeoutMs = 10000)
+    DialogProbe(DWORD uiThread, int button, HWND watched = nullptr, DWORD timeoutMs = 10000)
         : thread_([=, this] { run(uiThread, button, watched, timeoutMs); }) {}
-    ~DialogWatcher() { join(); }
-    DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
+    ~DialogProbe() { join(); }
+    DialogProbe(const DialogProbe&) = delete;
+    DialogProbe& operator=(const DialogProbe&) = delete;
 
     // Waits for the watcher and returns what it saw.
     const DialogSeen& seen() {
