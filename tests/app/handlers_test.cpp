@@ -16,7 +16,7 @@
 #include "runtime/Form.h"
 #include "runtime/Services.h"
 #include "runtime/Shell.h"
-#include "support/Dialogs.h"
+#include "support/DialogProbe.h"
 #include "support/Protocol.h"
 #include "support/TestFiles.h"
 
@@ -187,7 +187,7 @@ TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 
     DesktopShortcut link;
     Wizard wizard(3);
     wizard["编辑框1"].setText("Q:\\");
-    DialogWatcher box(GetCurrentThreadId(), IDOK);
+    DialogProbe box(GetCurrentThreadId(), IDOK);
     wizard.click("按钮6");
 
     CHECK(wizard.page() == 3);
