@@ -47,6 +47,20 @@ inline constexpr const char* installLog[19] = {
     "安装完毕~！！！！！！一秒后跳转到下一步>>",
 };
 
+// A failed installation: the step that failed, in a log line and a message box that
+// also names the product folder.
+inline constexpr char failedArchiveWrite[] = "无法在安装目录中写入安装文件";
+inline constexpr char failedExtraction[] = "解压安装文件未能完成";
+inline constexpr char failedApplicationMissing[] = "安装后找不到主程序文件";
+inline constexpr char failureLogStart[] = "\r\n安装失败：";
+inline constexpr char failureLogEnd[] = "~！请返回上一步更换安装目录。";
+inline constexpr char failureBoxStart[] = "安装失败：";
+inline constexpr char failureBoxFolder[] = "~！\r\n安装目录：";
+inline constexpr char failureBoxEnd[] = "\r\n请点击“《上一步”更换安装目录后重新安装~！";
+// Log lines of a desktop shortcut that was not made.
+inline constexpr char shortcutNoDesktop[] = "\r\n找不到桌面目录，未创建桌面快捷方式~！";
+inline constexpr char shortcutNotSaved[] = "\r\n创建桌面快捷方式失败~！";
+
 // The author's chat account, the official group and the web site named in the
 // welcome text and the contact link.
 #define VELMORA_AUTHOR_QQ "2853064917"

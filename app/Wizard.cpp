@@ -1,6 +1,8 @@
 #include "app/Wizard.h"
 
+#include "app/Install.h"
 #include "app/Texts.h"
+#include "app/Tutorial.h"
 #include "app/WizardForm.h"
 #include "runtime/Services.h"
 
@@ -60,6 +62,9 @@ constexpr runtime::EventBinding kBindings[] = {
     {"按钮4", Event::Click, chooseDirectory},
     {"按钮5", Event::Click, checkDirectory},
     {"按钮11", Event::Click, [](Form& f) { setPage(f, kDirectoryPage); }},
+    {"按钮6", Event::Click, installProduct},
+    {"按钮12", Event::Click, tutorialStep},
+    {"按钮8", Event::Click, openContactLink},
     {"按钮7", Event::Click, finish},
     {"按钮1", Event::Click, [](Form& f) { runtime::closeForm(f); }},
     {"时钟1", Event::Tick, cancelButtonRule},
@@ -74,17 +79,7 @@ SkinHooks& skinHooks() {
 
 std::span<const runtime::EventBinding> wizardBindings() { return kBindings; }
 
-std::string applicationPath(std::string_view directory) {
-    // A GBK trail byte can be 0x5C, so the last character is found by walking the text.
-    bool endsWithBackslash = false;
-    for (std::size_t i = 0; i < directory.size(); ++i) {
-        endsWithBackslash = directory[i] == '\\';
-        if (IsDBCSLeadByte(static_cast<BYTE>(directory[i]))) ++i;
-    }
-    std::string path(directory);
-    path += endsWithBackslash ? texts::applicationAfterSlash : texts::applicationAfterName;
-    return path;
-}
+std::string applicationPath(std::string_view directory) { return installPaths(directory, {}).application; }
 
 int runInstaller() {
     runtime::Session session;

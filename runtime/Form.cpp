@@ -465,6 +465,9 @@ bool Form::build() {
 
 void Form::raise(Event event, const Control* control) {
     const char* name = control != nullptr ? control->desc().name : nullptr;
+    // A handler that processes messages (the installation's wait) can see the window
+    // closed, and the form freed with it: then nothing of the form may be touched.
+    const HWND window = hwnd_;
     for (const EventBinding& binding : bindings_) {
         if (binding.event != event) continue;
         if (name == nullptr ? binding.control != nullptr : !sameName(binding.control, name)) continue;
@@ -473,6 +476,7 @@ void Form::raise(Event event, const Control* control) {
         } catch (...) {
             OutputDebugStringA("velmora: an event handler failed\n");
         }
+        if (window != nullptr && !IsWindow(window)) return;
     }
 }
 

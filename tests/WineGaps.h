@@ -15,6 +15,15 @@ enum class WineGap {
     GuiResourcesNotImplemented,
     // A message box shown with MB_TOPMOST does not get WS_EX_TOPMOST.
     MessageBoxTopmostStyleMissing,
+    // A plain file whose attributes were set to FILE_ATTRIBUTE_NORMAL reads back as
+    // FILE_ATTRIBUTE_ARCHIVE: Wine keeps no DOS attributes for files on a Unix file system.
+    NormalFileReadsAsArchive,
+    // The creation time given to SetFileTime is not kept (Unix file systems have no settable
+    // birth time); Wine reports the modification time as the creation time.
+    CreationTimeNotKept,
+    // IShellLink::GetShowCmd reads back SW_SHOWNORMAL (1) for a link saved with SW_SHOW (5),
+    // although the file holds 5 at offset 0x3C.
+    ShellLinkShowCmdReadsNormal,
 };
 
 // True when the tests run under Wine (ntdll exports wine_get_version there).
