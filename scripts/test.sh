@@ -18,12 +18,14 @@ cleanup() {
 }
 trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$build"
-# One wineserver for the whole run, started here rather than by a test program so that
-# it holds none of CTest's pipes: a cold server start costs every test program a second.
+# One wineserver for the whole run (a cold start costs every test program a second),
+# started here together with Wine's background services by a first program, so that
+# none of them holds CTest's pipes open.
 (
   # shellcheck source=/dev/null
   . "$root/scripts/wine-env.sh" "$build"
   "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
 )
 
 cd "$build"
