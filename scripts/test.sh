@@ -24,8 +24,8 @@ trap cleanup EXIT
 (
   # shellcheck source=/dev/null
   . "$root/scripts/wine-env.sh" "$build"
-  "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1
-  "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
+  "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1 || true  # one may run already
+  "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 )
 
 cd "$build"
