@@ -1,11 +1,14 @@
-// Shows the wizard window on each page in turn, for the screenshot script. For page N it
-// writes OUTDIR\pageN.ready holding the window's screen rectangle "x y w h" and waits
-// (processing messages) until the script has taken its picture and deleted the file.
+// Walks the wizard as a user would, for the screenshot script: clicks its way from page
+// to page (ticking the licence box, confirming the installation into the default
+// directory, stepping through the tutorial). On each page N it writes OUTDIR\pageN.ready
+// holding the window's screen rectangle "x y w h" and waits (processing messages) until
+// the script has taken its picture and deleted the file.
 // Usage: velmora_page_tour.exe OUTDIR
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/Wizard.h"
 #include "app/WizardForm.h"
@@ -35,10 +38,16 @@ int main(int argc, char** argv) {
     runtime::Form* form = runtime::showForm(app::wizardForm(), app::wizardBindings());
     if (form == nullptr) return 1;
 
+    // What a user clicks on each page to reach the next one.
+    const std::vector<std::vector<const char*>> clicksToNextPage = {
+        {"按钮2"}, {"选择框1", "按钮3"}, {"按钮5"}, {"按钮6"}, {"按钮12", "按钮12", "按钮12", "按钮12"}, {}};
     int status = 0;
     runtime::Control& pages = form->control("选择夹1");
     for (int page = 0; page < pages.pageCount() && status == 0; ++page) {
-        pages.setPage(page);
+        if (pages.page() != page) {
+            status = 1;  // the clicks did not lead where they should
+            break;
+        }
         runtime::delayWithMessages(500);
         RECT r;
         GetWindowRect(form->hwnd(), &r);
@@ -52,6 +61,7 @@ int main(int argc, char** argv) {
             if (status != 0) break;
             runtime::delayWithMessages(50);
         }
+        for (const char* name : clicksToNextPage[page]) SendMessageA(form->control(name).hwnd(), BM_CLICK, 0, 0);
     }
     runtime::closeForm(*form);
     runtime::runMessageLoop();
