@@ -64,14 +64,14 @@ template <typename Paint>
 void paintBuffered(HWND hwnd, HDC target, Paint&& paint) {
     RECT client;
     GetClientRect(hwnd, &client);
-    UniqueMemoryDc memory(CreateCompatibleDC(target));
-    UniqueBitmap canvas(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    gdi::UniqueMemoryDc memory(CreateCompatibleDC(target));
+    gdi::UniqueBitmap canvas(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
     if (!memory || !canvas) {
         paint(target, client);
         return;
     }
     {
-        SelectGuard select(memory.get(), canvas.get());
+        gdi::SelectGuard select(memory.get(), canvas.get());
         paint(memory.get(), client);
         BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
@@ -84,7 +84,7 @@ std::optional<LRESULT> handlePainting(HWND hwnd, UINT message, WPARAM wParam, Pa
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintDc dc(hwnd);
+            gdi::PaintDc dc(hwnd);
             paintBuffered(hwnd, dc.get(), paint);
             return 0;
         }
@@ -278,7 +278,7 @@ void Control::invalidateWindowless() const {
 }
 
 void Control::drawTransparentText(HDC dc) const {
-    SelectGuard selectFont(dc, font_ ? font_.get() : defaultFont());
+    gdi::SelectGuard selectFont(dc, font_ ? font_.get() : defaultFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, desc_.textColor);
     RECT r{desc_.x, desc_.y, desc_.x + desc_.width, desc_.y + desc_.height};
@@ -291,8 +291,8 @@ void Control::drawTransparentText(HDC dc) const {
 void Control::paintSurface(HDC dc, const RECT& client) const {
     FillRect(dc, &client, background_.get());
     if (kind() == ControlKind::PictureBox && picture_) {
-        UniqueMemoryDc source(CreateCompatibleDC(dc));
-        SelectGuard select(source.get(), picture_.get());
+        gdi::UniqueMemoryDc source(CreateCompatibleDC(dc));
+        gdi::SelectGuard select(source.get(), picture_.get());
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,

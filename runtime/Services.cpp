@@ -173,8 +173,8 @@ bool startProgram(const std::string& path) {
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
-    const UniqueKernelHandle processHandle(process.hProcess);
-    const UniqueKernelHandle threadHandle(process.hThread);
+    const gdi::UniqueKernelHandle processHandle(process.hProcess);
+    const gdi::UniqueKernelHandle threadHandle(process.hThread);
     WaitForInputIdle(process.hProcess, 1000);
     return true;
 }

@@ -325,7 +325,7 @@ TEST_CASE("page switches and picture changes leave no GDI or USER objects behind
     const long user = testing::userObjectCount();
     REQUIRE(gdi > 0);
     {
-        const runtime::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
+        const gdi::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
         REQUIRE(testing::gdiObjectCount() == gdi + 1);  // the count sees a single object
     }
     for (int i = 0; i < 15; ++i) round();

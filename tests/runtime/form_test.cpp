@@ -89,20 +89,14 @@ bool visible(const runtime::Control& c) { return IsWindowVisible(c.hwnd()) != FA
 
 // Renders a window's client area as its paint would and returns the bitmap's DC.
 struct Snapshot {
-    runtime::UniqueMemoryDc dc;
-    runtime::UniqueBitmap bitmap;
-    HGDIOBJ previous = nullptr;
+    gdi::BitmapDc dc;
     explicit Snapshot(HWND hwnd) {
         RECT r;
         GetClientRect(hwnd, &r);
-        const HDC screen = GetDC(nullptr);
-        dc.reset(CreateCompatibleDC(screen));
-        bitmap.reset(CreateCompatibleBitmap(screen, r.right, r.bottom));
-        ReleaseDC(nullptr, screen);
-        previous = SelectObject(dc.get(), bitmap.get());
+        const gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
+        dc.select(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
         SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
     }
-    ~Snapshot() { SelectObject(dc.get(), previous); }
     int count(RECT area, COLORREF colour) const {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y)

@@ -124,7 +124,7 @@ TEST_CASE("a window that keeps its own background stands for the window's") {
     SkinnedWindow w;
     HWND panel = makeChild(w.top, 30, 20, 200, 150);
     HWND control = makeChild(panel, 15, 25, 40, 20);
-    BitmapDc picture;
+    gdi::BitmapDc picture;
     {
         SkinRecord scratch;
         skintest::paintPositionPattern(scratch, 200, 150);
@@ -222,7 +222,7 @@ TEST_CASE("veiled backdrops and their bitmaps") {
         GetObjectA(bitmap, sizeof(info), &info);
         CHECK(info.bmWidth == 98);
         CHECK(info.bmHeight == 58);
-        BitmapDc reader;
+        gdi::BitmapDc reader;
         reader.select(bitmap);  // now owned by the reader
         CHECK(closeColour(GetPixel(reader.get(), 0, 0), blend(RGB(255, 255, 255), 160, positionColour(41, 31))));
     }
@@ -230,7 +230,7 @@ TEST_CASE("veiled backdrops and their bitmaps") {
         HDC dc = makeBackdrop(framed, RECT{0, 0, 20, 10});
         HBITMAP bitmap = dcToBitmap(dc, 20, 10);
         CHECK_FALSE(freeBackdrop(dc));
-        BitmapDc reader;
+        gdi::BitmapDc reader;
         reader.select(bitmap);
         CHECK(GetPixel(reader.get(), 19, 9) == positionColour(59, 39));
     }
