@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/Bitmap.h"
 #include "runtime/Services.h"
@@ -603,5 +605,44 @@ void closeForm(const Form& form) {
 }
 
 int formCount() noexcept { return static_cast<int>(liveForms.size()); }
+
+namespace {
+
+// A tab stop the user can reach: visible, and neither it nor a container above it disabled.
+bool reachableTabStop(HWND hwnd, HWND root) noexcept {
+    if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_TABSTOP) == 0 || !IsWindowVisible(hwnd)) return false;
+    for (HWND h = hwnd; h != nullptr && h != root; h = GetParent(h))
+        if (!IsWindowEnabled(h)) return false;
+    return true;
+}
+
+BOOL CALLBACK collectTabStop(HWND hwnd, LPARAM param) {
+    auto& found = *reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
+    if (reachableTabStop(hwnd, found.first)) found.second.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+bool moveTabFocus(HWND window, bool backwards) noexcept {
+    const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (root == nullptr || GetPropA(root, kFormProperty) == nullptr) return false;
+    try {
+        // Window order (depth first, in z-order) is the creation order of the description.
+        std::pair<HWND, std::vector<HWND>> found{root, {}};
+        EnumChildWindows(root, collectTabStop, reinterpret_cast<LPARAM>(&found));
+        const std::vector<HWND>& stops = found.second;
+        if (stops.empty()) return true;
+        const auto n = static_cast<std::ptrdiff_t>(stops.size());
+        const std::ptrdiff_t current = std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin();
+        std::ptrdiff_t next;
+        if (current == n) next = backwards ? n - 1 : 0;
+        else next = (current + (backwards ? n - 1 : 1)) % n;
+        SetFocus(stops[static_cast<std::size_t>(next)]);
+    } catch (...) {
+        // Out of memory for the list: the focus stays where it is.
+    }
+    return true;
+}
 
 }  // namespace runtime

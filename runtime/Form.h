@@ -145,4 +145,9 @@ void closeForm(const Form& form);
 // Forms that exist right now.
 int formCount() noexcept;
 
+// Keyboard navigation of forms: moves the focus to the next (or, backwards, the previous)
+// visible, enabled tab stop of the form holding window, wrapping round at either end.
+// False when window is not part of a form.
+bool moveTabFocus(HWND window, bool backwards) noexcept;
+
 }  // namespace runtime

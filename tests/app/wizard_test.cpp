@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "WineGaps.h"
 #include "app/Texts.h"
@@ -13,6 +14,7 @@
 #include "runtime/Services.h"
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
+#include "support/Keyboard.h"
 
 using runtime::Control;
 using runtime::Form;
@@ -308,6 +310,35 @@ TEST_CASE("the window is dragged by any point of its client area; Escape does no
     runtime::delayWithMessages(100);
     CHECK(IsWindow(w.form->hwnd()));
     CHECK(w.page() == app::kWelcomePage);
+}
+
+TEST_CASE("keyboard: Tab walks the page's controls, Space presses, Enter moves nothing") {
+    Wizard w;
+    w.click("按钮2");
+    const HWND licence = w["选择框1"].hwnd();
+    SetFocus(licence);
+    REQUIRE(GetFocus() == licence);
+    testing::pressKey(VK_SPACE);
+    CHECK(w["选择框1"].checked());
+    CHECK(IsWindowEnabled(w["按钮3"].hwnd()));
+    testing::pressKey(VK_RETURN);
+    CHECK(GetFocus() == licence);
+    CHECK(w.page() == app::kLicencePage);
+
+    // Round the page and back to the check box; every stop is one the user can see and use.
+    std::vector<HWND> visited;
+    for (int i = 0; i < 30 && (visited.empty() || visited.back() != licence); ++i) {
+        testing::pressKey(VK_TAB);
+        visited.push_back(GetFocus());
+        INFO("stop " << i);
+        CHECK(IsWindowVisible(visited.back()));
+        CHECK(IsWindowEnabled(visited.back()));
+    }
+    REQUIRE(visited.size() >= 2);
+    CHECK(visited.back() == licence);
+    testing::pressKey(VK_TAB, true);
+    CHECK(GetFocus() == visited[visited.size() - 2]);
+    CHECK(w.page() == app::kLicencePage);
 }
 
 TEST_CASE("page switches and picture changes leave no GDI or USER objects behind") {
