@@ -78,13 +78,6 @@ std::string allLog() {
     return log;
 }
 
-// The desktop shortcut of a run, removed before and after.
-struct DesktopShortcut {
-    std::string path = runtime::desktopDirectory() + "Velmora写作.lnk";
-    DesktopShortcut() { DeleteFileA(path.c_str()); }
-    ~DesktopShortcut() { DeleteFileA(path.c_str()); }
-};
-
 // Runs a callback once, from the message processing of the routine's wait.
 struct DuringWait {
     static inline std::function<void()> action;
@@ -149,7 +142,7 @@ double likeness(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) 
 
 TEST_CASE("confirming installs into D:, logging all 19 texts before any file is written") {
     runtime::Session session;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
     RemoveDirectoryA("D:\\Velmora码字");
     Wizard wizard(3);
@@ -184,7 +177,7 @@ TEST_CASE("confirming installs into D:, logging all 19 texts before any file is 
 
 TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 available") {
     runtime::Session session;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     Wizard wizard(3);
     wizard["编辑框1"].setText("Q:\\");
     DialogProbe box(GetCurrentThreadId(), IDOK);

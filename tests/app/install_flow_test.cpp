@@ -50,8 +50,8 @@ struct StartedProgram {
 TEST_CASE("a user's run installs the payload into D:, walks the tutorial and starts the program") {
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
     RemoveDirectoryA("D:\\Velmora码字");
-    const std::string shortcut = runtime::desktopDirectory() + "Velmora写作.lnk";
-    DeleteFileA(shortcut.c_str());
+    const ScratchFile shortcutFile(runtime::desktopDirectory() + "Velmora写作.lnk");
+    const std::string& shortcut = shortcutFile.path;
     ScratchDir scratch("flow");
     REQUIRE(runtime::writeFile(scratch / "payload.zip", payloadArchive.bytes()));
     const std::vector<ListedEntry> entries = listZip(scratch / "payload.zip");
@@ -101,5 +101,4 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
         program.window = FindWindowA(nullptr, "Velmora写作");
     }
     CHECK(program.window != nullptr);
-    DeleteFileA(shortcut.c_str());
 }
