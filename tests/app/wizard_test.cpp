@@ -14,7 +14,7 @@
 #include "runtime/Services.h"
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
-#include "support/Keyboard.h"
+#include "support/UserInput.h"
 
 using runtime::Control;
 using runtime::Form;
@@ -40,13 +40,7 @@ struct Wizard {
     void setPage(int page) const { form->control("选择夹1").setPage(page); }
 
     // A click as the user can give it: only on a button that shows and is enabled.
-    void click(const char* name) const {
-        const HWND button = form->control(name).hwnd();
-        INFO("clicking " << name);
-        REQUIRE(IsWindowVisible(button));
-        REQUIRE(IsWindowEnabled(button));
-        SendMessageA(button, BM_CLICK, 0, 0);
-    }
+    void click(const char* name) const { testing::clickAsUser(*form, name); }
 };
 
 bool shows(const Control& c) { return IsWindowVisible(c.hwnd()) != FALSE; }

@@ -13,7 +13,7 @@
 #include "runtime/Services.h"
 #include "support/BmpBuilder.h"
 #include "support/DialogProbe.h"
-#include "support/Keyboard.h"
+#include "support/UserInput.h"
 
 using runtime::ControlDesc;
 using runtime::ControlKind;
