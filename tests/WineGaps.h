@@ -30,6 +30,10 @@ enum class WineGap {
     ShellLinkShowCmdReadsNormal,
 };
 
+// Not a status but a work-around: the shell of Wine 8 finds no URL protocol handler
+// registered below HKCU\Software\Classes, so support/Protocol.h registers its stand-in
+// handler straight under HKEY_CLASSES_ROOT (which Windows honours as well).
+
 // True when the tests run under Wine (ntdll exports wine_get_version there).
 inline bool runningUnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
