@@ -4,12 +4,12 @@
 #include <windows.h>
 
 #include "assets/ByteSet.h"
-#include "runtime/Handles.h"
+#include "graphics/GdiHandles.h"
 
 namespace runtime {
 
 struct Picture {
-    UniqueBitmap bitmap;  // a DIB section
+    gdi::UniqueBitmap bitmap;  // a DIB section
     SIZE size{};
 };
 

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/Bitmap.h"
 #include "runtime/Services.h"
@@ -64,14 +66,14 @@ template <typename Paint>
 void paintBuffered(HWND hwnd, HDC target, Paint&& paint) {
     RECT client;
     GetClientRect(hwnd, &client);
-    UniqueMemoryDc memory(CreateCompatibleDC(target));
-    UniqueBitmap canvas(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    gdi::UniqueMemoryDc memory(CreateCompatibleDC(target));
+    gdi::UniqueBitmap canvas(CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
     if (!memory || !canvas) {
         paint(target, client);
         return;
     }
     {
-        SelectGuard select(memory.get(), canvas.get());
+        gdi::SelectGuard select(memory.get(), canvas.get());
         paint(memory.get(), client);
         BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
@@ -84,7 +86,7 @@ std::optional<LRESULT> handlePainting(HWND hwnd, UINT message, WPARAM wParam, Pa
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintDc dc(hwnd);
+            gdi::PaintDc dc(hwnd);
             paintBuffered(hwnd, dc.get(), paint);
             return 0;
         }
@@ -278,7 +280,7 @@ void Control::invalidateWindowless() const {
 }
 
 void Control::drawTransparentText(HDC dc) const {
-    SelectGuard selectFont(dc, font_ ? font_.get() : defaultFont());
+    gdi::SelectGuard selectFont(dc, font_ ? font_.get() : defaultFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, desc_.textColor);
     RECT r{desc_.x, desc_.y, desc_.x + desc_.width, desc_.y + desc_.height};
@@ -291,8 +293,8 @@ void Control::drawTransparentText(HDC dc) const {
 void Control::paintSurface(HDC dc, const RECT& client) const {
     FillRect(dc, &client, background_.get());
     if (kind() == ControlKind::PictureBox && picture_) {
-        UniqueMemoryDc source(CreateCompatibleDC(dc));
-        SelectGuard select(source.get(), picture_.get());
+        gdi::UniqueMemoryDc source(CreateCompatibleDC(dc));
+        gdi::SelectGuard select(source.get(), picture_.get());
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
@@ -603,5 +605,44 @@ void closeForm(const Form& form) {
 }
 
 int formCount() noexcept { return static_cast<int>(liveForms.size()); }
+
+namespace {
+
+// A tab stop the user can reach: visible, and neither it nor a container above it disabled.
+bool reachableTabStop(HWND hwnd, HWND root) noexcept {
+    if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_TABSTOP) == 0 || !IsWindowVisible(hwnd)) return false;
+    for (HWND h = hwnd; h != nullptr && h != root; h = GetParent(h))
+        if (!IsWindowEnabled(h)) return false;
+    return true;
+}
+
+BOOL CALLBACK collectTabStop(HWND hwnd, LPARAM param) {
+    auto& found = *reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
+    if (reachableTabStop(hwnd, found.first)) found.second.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+bool moveTabFocus(HWND window, bool backwards) noexcept {
+    const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (root == nullptr || GetPropA(root, kFormProperty) == nullptr) return false;
+    try {
+        // Window order (depth first, in z-order) is the creation order of the description.
+        std::pair<HWND, std::vector<HWND>> found{root, {}};
+        EnumChildWindows(root, collectTabStop, reinterpret_cast<LPARAM>(&found));
+        const std::vector<HWND>& stops = found.second;
+        if (stops.empty()) return true;
+        const auto n = static_cast<std::ptrdiff_t>(stops.size());
+        const std::ptrdiff_t current = std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin();
+        std::ptrdiff_t next;
+        if (current == n) next = backwards ? n - 1 : 0;
+        else next = (current + (backwards ? n - 1 : 1)) % n;
+        SetFocus(stops[static_cast<std::size_t>(next)]);
+    } catch (...) {
+        // Out of memory for the list: the focus stays where it is.
+    }
+    return true;
+}
 
 }  // namespace runtime

@@ -11,7 +11,7 @@
 
 #include "assets/ByteSet.h"
 #include "runtime/FormDesc.h"
-#include "runtime/Handles.h"
+#include "graphics/GdiHandles.h"
 
 namespace runtime {
 
@@ -82,9 +82,9 @@ private:
     const ControlDesc& desc_;
     Control* parent_ = nullptr;
     HWND hwnd_ = nullptr;
-    UniqueFont font_;
-    UniqueBrush background_;
-    UniqueBitmap picture_;
+    gdi::UniqueFont font_;
+    gdi::UniqueBrush background_;
+    gdi::UniqueBitmap picture_;
     SIZE pictureSize_{};
     std::string windowlessText_;
     bool visible_ = true;
@@ -130,8 +130,8 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     HWND hwnd_ = nullptr;
     bool built_ = false;
-    UniqueBrush background_;
-    UniqueIcon bigIcon_, smallIcon_;
+    gdi::UniqueBrush background_;
+    gdi::UniqueIcon bigIcon_, smallIcon_;
 };
 
 // Builds the window and its controls, raises the created event, then shows the window.
@@ -144,5 +144,10 @@ void closeForm(const Form& form);
 
 // Forms that exist right now.
 int formCount() noexcept;
+
+// Keyboard navigation of forms: moves the focus to the next (or, backwards, the previous)
+// visible, enabled tab stop of the form holding window, wrapping round at either end.
+// False when window is not part of a form.
+bool moveTabFocus(HWND window, bool backwards) noexcept;
 
 }  // namespace runtime

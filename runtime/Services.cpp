@@ -44,11 +44,15 @@ HWND createOwnerWindow() {
 }
 
 // The step shared by the message loop and the waits: the private query to the target
-// and its ancestors, then translation and dispatch.
+// and its ancestors, Tab and Shift+Tab between a form's controls, then translation and
+// dispatch. Escape and Enter get no dialog meaning: they neither close a form nor move
+// the focus.
 void dispatchQueued(MSG& msg) {
     const HWND desktop = GetDesktopWindow();
     for (HWND h = msg.hwnd; h != nullptr && h != desktop; h = GetAncestor(h, GA_PARENT))
         SendMessageA(h, kBeforeTranslate, 0, 0);
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && moveTabFocus(msg.hwnd, GetKeyState(VK_SHIFT) < 0))
+        return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
@@ -173,8 +177,8 @@ bool startProgram(const std::string& path) {
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
-    const UniqueKernelHandle processHandle(process.hProcess);
-    const UniqueKernelHandle threadHandle(process.hThread);
+    const gdi::UniqueKernelHandle processHandle(process.hProcess);
+    const gdi::UniqueKernelHandle threadHandle(process.hThread);
     WaitForInputIdle(process.hProcess, 1000);
     return true;
 }

@@ -6,4 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/x86_64
 [ -f "$build/CMakeCache.txt" ] || "$root/scripts/build.sh" x86_64
 cmake --build "$build" --target graphics_bench >/dev/null
-"$root/scripts/wine-run.sh" "$build" "$build/tests/graphics/graphics_bench.exe"
+# shellcheck source=/dev/null
+. "$root/scripts/wine-session.sh" "$build"
+"$VELMORA_WINE" "$build/tests/graphics/graphics_bench.exe"

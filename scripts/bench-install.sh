@@ -10,16 +10,8 @@ build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
 cmake --build "$build" --target bench_install >/dev/null
 
-had_display=${DISPLAY:-}
 # shellcheck source=/dev/null
-. "$root/scripts/wine-env.sh" "$build"
-# What this script started goes again at the end: the prefix's wineserver, and the Xvfb
-# when there was no display.
-cleanup() {
-  "$VELMORA_WINESERVER" -k 2>/dev/null || true
-  [ -n "$had_display" ] || velmora_stop_xvfb "$build"
-}
-trap cleanup EXIT
+. "$root/scripts/wine-session.sh" "$build"
 drive=$build/drive_d
 rm -rf "$drive/bench" && mkdir -p "$drive/bench"
 out=$("$VELMORA_WINE" "$build/tools/bench_install.exe" 'D:\bench' "$runs" 'D:\bench\payload.zip')

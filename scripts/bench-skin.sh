@@ -6,6 +6,5 @@ build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
 cmake --build "$build" --target bench_skin >/dev/null
 # shellcheck source=/dev/null
-. "$root/scripts/xvfb.sh"
-[ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$build"
-"$root/scripts/wine-run.sh" "$build" "$build/tools/bench_skin.exe" 2>/dev/null
+. "$root/scripts/wine-session.sh" "$build"
+"$VELMORA_WINE" "$build/tools/bench_skin.exe" 2>/dev/null

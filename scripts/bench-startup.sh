@@ -8,16 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-11}
 build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
-had_display=${DISPLAY:-}
 # shellcheck source=/dev/null
-. "$root/scripts/wine-env.sh" "$build"
-# What this script started goes again at the end: the prefix's wineserver, and the Xvfb
-# when there was no display.
-cleanup() {
-  "$VELMORA_WINESERVER" -k 2>/dev/null || true
-  [ -n "$had_display" ] || velmora_stop_xvfb "$build"
-}
-trap cleanup EXIT
+. "$root/scripts/wine-session.sh" "$build"
 timer=$build/tools/velmora_launch_timer.exe
 programs=(app/VelmoraSetup.exe tools/velmora_empty_window.exe)
 # A running wineserver, so that the figures are about the programs, not Wine's start.

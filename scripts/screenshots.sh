@@ -6,16 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
-had_display=${DISPLAY:-}
 # shellcheck source=/dev/null
-. "$root/scripts/wine-env.sh" "$build"
-# What this script started goes again at the end: the prefix's wineserver, and the Xvfb
-# when there was no display.
-cleanup() {
-  "$VELMORA_WINESERVER" -k 2>/dev/null || true
-  [ -n "$had_display" ] || velmora_stop_xvfb "$build"
-}
-trap cleanup EXIT
+. "$root/scripts/wine-session.sh" "$build"
 out=$build/screens
 mkdir -p "$out"
 rm -f "$out"/page*.ready "$out"/page*.png

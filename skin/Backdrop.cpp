@@ -131,14 +131,14 @@ int findTintingContainer(int skinIndex, HWND control, HWND stop) {
 }
 
 HDC makeBackdrop(HWND control, const RECT& area) {
-    BitmapDc picture;
-    picture.select(makeDibPicture(area.right - area.left, area.bottom - area.top));
+    gdi::BitmapDc picture;
+    picture.select(gdi::makeDibPicture(area.right - area.left, area.bottom - area.top));
     if (!picture) return nullptr;
     if (!composeBackdrop(control, picture.get(), area)) return nullptr;
     HDC dc = picture.get();
-    for (BitmapDc& stale : backdropList)
+    for (gdi::BitmapDc& stale : backdropList)
         if (stale.get() == dc) stale.forgetDc();
-    std::erase_if(backdropList, [](const BitmapDc& entry) { return !entry; });
+    std::erase_if(backdropList, [](const gdi::BitmapDc& entry) { return !entry; });
     backdropList.push_back(std::move(picture));
     return dc;
 }
@@ -146,7 +146,7 @@ HDC makeBackdrop(HWND control, const RECT& area) {
 bool freeBackdrop(HDC dc) {
     if (!dc) return false;
     auto it = std::find_if(backdropList.begin(), backdropList.end(),
-                           [dc](const BitmapDc& entry) { return entry.get() == dc; });
+                           [dc](const gdi::BitmapDc& entry) { return entry.get() == dc; });
     if (it == backdropList.end()) return false;
     backdropList.erase(it);
     return true;
@@ -190,9 +190,9 @@ HBITMAP veiledBackdropBitmap(HWND control) {
 HBITMAP dcToBitmap(HDC backdrop, int w, int h) {
     HBITMAP bitmap = nullptr;
     {
-        UniqueMemoryDc copy(CreateCompatibleDC(nullptr));
+        gdi::UniqueMemoryDc copy(CreateCompatibleDC(nullptr));
         bitmap = CreateCompatibleBitmap(backdrop, w, h);
-        SelectGuard select(copy.get(), bitmap);
+        gdi::SelectGuard select(copy.get(), bitmap);
         BitBlt(copy.get(), 0, 0, w, h, backdrop, 0, 0, SRCCOPY);
     }
     freeBackdrop(backdrop);

@@ -7,7 +7,7 @@
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
-#include "skin/GdiHandles.h"
+#include "graphics/GdiHandles.h"
 
 namespace skin {
 
@@ -40,7 +40,7 @@ void drawGlow(GxGraphics& graphics, const GxPath& path, int count, COLORREF colo
 
 WindowFont getWindowFont(HWND hwnd) {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    WindowDc dc = WindowDc::client(hwnd);
+    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
     GxFont gxFont;
     gxFont.FromHdc(dc.get(), font);
     WindowFont result;
@@ -56,8 +56,8 @@ WindowFont getWindowFont(HWND hwnd) {
 }
 
 int measureTextWidth(const char* text, const char* faceName, int size, int style) {
-    WindowDc screen = WindowDc::client(nullptr);
-    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
+    gdi::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     GxGraphics graphics;
     graphics.FromHdc(dc.get());
     GxFont font;

@@ -10,7 +10,7 @@ namespace skin {
 HHOOK hookHandle = nullptr;
 SkinRecords skinRecords;
 int skinningEnabled = 1;
-std::vector<BitmapDc> backdropList;
+std::vector<gdi::BitmapDc> backdropList;
 COLORREF themeColor = 0x00DDCA22;
 int transparentControls = 0;
 int veilAlpha = 160;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "assets/ByteSet.h"
-#include "skin/GdiHandles.h"
+#include "graphics/GdiHandles.h"
 #include "skin/SkinRecord.h"
 #include "skin/WindowProps.h"
 
@@ -45,7 +45,7 @@ private:
 extern HHOOK hookHandle;
 extern SkinRecords skinRecords;
 extern int skinningEnabled;
-extern std::vector<BitmapDc> backdropList;  // live backdrops, keyed by their DC
+extern std::vector<gdi::BitmapDc> backdropList;  // live backdrops, keyed by their DC
 extern COLORREF themeColor;
 extern int transparentControls;
 extern int veilAlpha;

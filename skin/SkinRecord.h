@@ -8,7 +8,7 @@
 
 #include "assets/ByteSet.h"
 #include "skin/ControlSkins.h"
-#include "skin/GdiHandles.h"
+#include "graphics/GdiHandles.h"
 #include "skin/Tooltip.h"
 
 namespace skin {
@@ -83,9 +83,9 @@ struct SkinRecord {
     int frameDirty = 0;
     // The painted client area every control takes its backdrop from, and two clean
     // copies the frame painter restores parts of the caption and status bar from.
-    BitmapDc backgroundDc;
-    BitmapDc cleanBackgroundDc;
-    BitmapDc statusAreaDc;
+    gdi::BitmapDc backgroundDc;
+    gdi::BitmapDc cleanBackgroundDc;
+    gdi::BitmapDc statusAreaDc;
     int lastHotIndex = 0;
     int newHotIndex = 0;
     ControlArray<ContainerSkin> containers;

@@ -69,8 +69,8 @@ void excludeChildClip(HWND window, HDC dc) {
     }
 }
 
-WindowDc excludeChildClip(HWND window) {
-    WindowDc dc = WindowDc::client(window);
+gdi::WindowDc excludeChildClip(HWND window) {
+    gdi::WindowDc dc = gdi::WindowDc::client(window);
     excludeChildClip(window, dc.get());
     return dc;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "skin/GdiHandles.h"
+#include "graphics/GdiHandles.h"
 
 namespace skin {
 
@@ -28,7 +28,7 @@ RECT innerRect(HWND window);
 // Clips the visible, non-transparent direct children out of dc.
 void excludeChildClip(HWND window, HDC dc);
 // The same on a DC of the window's client area, which the result gives back.
-WindowDc excludeChildClip(HWND window);
+gdi::WindowDc excludeChildClip(HWND window);
 void invalidateChildren(HWND window);
 
 bool hasFrame(HWND window);

@@ -1,9 +1,13 @@
 // Where Wine 8.0 behaves differently from Windows, in one place: each entry names the
 // behaviour, what Wine does instead and why the tests accept it. Tests ask
-// wineGap(...) instead of loosening their checks.
+// wineGap(...), or the GDI+ tables below, instead of loosening their checks.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+
+// ---- System and USER/GDI behaviour ----
 
 enum class WineGap {
     // comctl32 of the version-6 assembly (loaded from winsxs through the manifest) is the
@@ -26,6 +30,10 @@ enum class WineGap {
     ShellLinkShowCmdReadsNormal,
 };
 
+// Not a status but a work-around: the shell of Wine 8 finds no URL protocol handler
+// registered below HKCU\Software\Classes, so support/Protocol.h registers its stand-in
+// handler straight under HKEY_CLASSES_ROOT (which Windows honours as well).
+
 // True when the tests run under Wine (ntdll exports wine_get_version there).
 inline bool runningUnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -34,3 +42,13 @@ inline bool runningUnderWine() {
 
 // True when the given difference applies to this run.
 inline bool wineGap(WineGap) { return runningUnderWine(); }
+
+// ---- GDI+ (the tables are in WineGaps.cpp, built into the graphics tests) ----
+
+// The status a flat function gives under the GDI+ the tests run on: Ok, unless the
+// function is listed in the known-gap table, or functionAbsent when it must not be
+// called there at all.
+inline constexpr int functionAbsent = -2;
+int ExpectedStatus(const std::string& function);
+// True for a behaviour the same table lists as different here (no status shows it).
+bool KnownDifference(const std::string& behaviour);

@@ -47,7 +47,7 @@ int main() {
     auto record = std::make_unique<skin::SkinRecord>();
     record->hwnd = top;
     // The frame painter's background is a 32-bit DIB, as GDI+ hands it over.
-    record->backgroundDc.select(skin::makeDibPicture(700, 460));
+    record->backgroundDc.select(gdi::makeDibPicture(700, 460));
     PatBlt(record->backgroundDc.get(), 0, 0, 700, 460, WHITENESS);
     skin::addSkinRecord(std::move(record));
 

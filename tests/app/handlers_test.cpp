@@ -78,13 +78,6 @@ std::string allLog() {
     return log;
 }
 
-// The desktop shortcut of a run, removed before and after.
-struct DesktopShortcut {
-    std::string path = runtime::desktopDirectory() + "Velmora写作.lnk";
-    DesktopShortcut() { DeleteFileA(path.c_str()); }
-    ~DesktopShortcut() { DeleteFileA(path.c_str()); }
-};
-
 // Runs a callback once, from the message processing of the routine's wait.
 struct DuringWait {
     static inline std::function<void()> action;
@@ -98,40 +91,36 @@ struct DuringWait {
     }
 };
 
+// Sample points of an area, 41 and 37 pixels apart.
+std::vector<COLORREF> samples(HDC dc, const RECT& r) {
+    std::vector<COLORREF> pixels;
+    for (int y = 5; y < r.bottom; y += 37)
+        for (int x = 5; x < r.right; x += 41) pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
+}
+
 // The picture box's client area as the screen shows it, and as a given BMP would look.
 std::vector<COLORREF> captured(HWND window) {
     RECT r;
     GetClientRect(window, &r);
     UpdateWindow(window);
-    HDC screen = GetDC(window);
-    std::vector<COLORREF> pixels;
-    for (int y = 5; y < r.bottom; y += 37)
-        for (int x = 5; x < r.right; x += 41) pixels.push_back(GetPixel(screen, x, y));
-    ReleaseDC(window, screen);
-    return pixels;
+    const gdi::WindowDc screen = gdi::WindowDc::client(window);
+    return samples(screen.get(), r);
 }
 
 std::vector<COLORREF> rendered(HWND window, const ByteSet& bmp) {
     RECT r;
     GetClientRect(window, &r);
     runtime::Picture picture = runtime::decodeBmp(bmp.bytes());
-    HDC screen = GetDC(window);
-    HDC target = CreateCompatibleDC(screen), source = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ oldCanvas = SelectObject(target, canvas), oldPicture = SelectObject(source, picture.bitmap.get());
-    SetStretchBltMode(target, HALFTONE);
-    SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchBlt(target, 0, 0, r.right, r.bottom, source, 0, 0, picture.size.cx, picture.size.cy, SRCCOPY);
-    std::vector<COLORREF> pixels;
-    for (int y = 5; y < r.bottom; y += 37)
-        for (int x = 5; x < r.right; x += 41) pixels.push_back(GetPixel(target, x, y));
-    SelectObject(source, oldPicture);
-    SelectObject(target, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(source);
-    DeleteDC(target);
-    ReleaseDC(window, screen);
-    return pixels;
+    const gdi::WindowDc screen = gdi::WindowDc::client(window);
+    gdi::BitmapDc target;
+    target.select(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    const gdi::UniqueMemoryDc source(CreateCompatibleDC(screen.get()));
+    const gdi::SelectGuard select(source.get(), picture.bitmap.get());
+    SetStretchBltMode(target.get(), HALFTONE);
+    SetBrushOrgEx(target.get(), 0, 0, nullptr);
+    StretchBlt(target.get(), 0, 0, r.right, r.bottom, source.get(), 0, 0, picture.size.cx, picture.size.cy, SRCCOPY);
+    return samples(target.get(), r);
 }
 
 // Share of sample points that agree within a small tolerance per channel.
@@ -149,7 +138,7 @@ double likeness(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) 
 
 TEST_CASE("confirming installs into D:, logging all 19 texts before any file is written") {
     runtime::Session session;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
     RemoveDirectoryA("D:\\Velmora码字");
     Wizard wizard(3);
@@ -184,7 +173,7 @@ TEST_CASE("confirming installs into D:, logging all 19 texts before any file is 
 
 TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 available") {
     runtime::Session session;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     Wizard wizard(3);
     wizard["编辑框1"].setText("Q:\\");
     DialogProbe box(GetCurrentThreadId(), IDOK);

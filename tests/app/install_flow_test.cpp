@@ -15,19 +15,11 @@
 #include "runtime/Shell.h"
 #include "support/Links.h"
 #include "support/TestFiles.h"
+#include "support/UserInput.h"
 
 using namespace testing;
 
 namespace {
-
-// A click the user could give: the button shows and is enabled.
-void click(runtime::Form& form, const char* name) {
-    const HWND button = form.control(name).hwnd();
-    INFO("clicking " << name);
-    REQUIRE(IsWindowVisible(button));
-    REQUIRE(IsWindowEnabled(button));
-    SendMessageA(button, BM_CLICK, 0, 0);
-}
 
 // Ends the installed program this test started, by its window.
 struct StartedProgram {
@@ -50,8 +42,8 @@ struct StartedProgram {
 TEST_CASE("a user's run installs the payload into D:, walks the tutorial and starts the program") {
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
     RemoveDirectoryA("D:\\Velmora码字");
-    const std::string shortcut = runtime::desktopDirectory() + "Velmora写作.lnk";
-    DeleteFileA(shortcut.c_str());
+    const ScratchFile shortcutFile(runtime::desktopDirectory() + "Velmora写作.lnk");
+    const std::string& shortcut = shortcutFile.path;
     ScratchDir scratch("flow");
     REQUIRE(runtime::writeFile(scratch / "payload.zip", payloadArchive.bytes()));
     const std::vector<ListedEntry> entries = listZip(scratch / "payload.zip");
@@ -65,13 +57,13 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
         const HWND window = form->hwnd();
         runtime::Control& pages = form->control("选择夹1");
 
-        click(*form, "按钮2");
-        click(*form, "选择框1");
-        click(*form, "按钮3");
+        clickAsUser(*form, "按钮2");
+        clickAsUser(*form, "选择框1");
+        clickAsUser(*form, "按钮3");
         CHECK(form->control("编辑框1").text() == "D:\\");
-        click(*form, "按钮5");
+        clickAsUser(*form, "按钮5");
         REQUIRE(pages.page() == 3);
-        click(*form, "按钮6");
+        clickAsUser(*form, "按钮6");
         REQUIRE(pages.page() == 4);
 
         std::string log;
@@ -89,10 +81,10 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
         CHECK(link.loaded);
         CHECK(link.path == "D:\\Velmora码字\\Velmora写作.exe");
 
-        for (int i = 0; i < 4; ++i) click(*form, "按钮12");
+        for (int i = 0; i < 4; ++i) clickAsUser(*form, "按钮12");
         REQUIRE(pages.page() == 5);
         REQUIRE(form->control("选择框6").checked());
-        click(*form, "按钮7");
+        clickAsUser(*form, "按钮7");
         runtime::runMessageLoop();
         CHECK_FALSE(IsWindow(window));
     }
@@ -101,5 +93,4 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
         program.window = FindWindowA(nullptr, "Velmora写作");
     }
     CHECK(program.window != nullptr);
-    DeleteFileA(shortcut.c_str());
 }

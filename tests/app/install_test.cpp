@@ -38,13 +38,6 @@ ByteView view(const std::string& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
 
-// The desktop shortcut of a run, removed afterwards.
-struct DesktopShortcut {
-    std::string path = runtime::desktopDirectory() + "Velmora写作.lnk";
-    DesktopShortcut() { DeleteFileA(path.c_str()); }
-    ~DesktopShortcut() { DeleteFileA(path.c_str()); }
-};
-
 }  // namespace
 
 TEST_CASE("paths below a directory with and without a trailing backslash") {
@@ -64,7 +57,7 @@ TEST_CASE("paths below a directory with and without a trailing backslash") {
 
 TEST_CASE("a run installs the files, removes the archive and links the program on the desktop") {
     ComScope com;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
     const std::string payload = archiveBytes(smallProduct());
     const app::InstallPaths paths = app::installPaths("D:\\", runtime::desktopDirectory());
@@ -91,7 +84,7 @@ TEST_CASE("a run installs the files, removes the archive and links the program o
 
 TEST_CASE("failed runs stop before the shortcut and leave no archive") {
     ComScope com;
-    DesktopShortcut link;
+    const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     ScratchDir scratch = ScratchDir::at("D:\\failing");
 
     SUBCASE("a directory on a drive that does not exist") {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "WineGaps.h"
 #include "app/Texts.h"
@@ -13,6 +14,7 @@
 #include "runtime/Services.h"
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
+#include "support/UserInput.h"
 
 using runtime::Control;
 using runtime::Form;
@@ -38,13 +40,7 @@ struct Wizard {
     void setPage(int page) const { form->control("选择夹1").setPage(page); }
 
     // A click as the user can give it: only on a button that shows and is enabled.
-    void click(const char* name) const {
-        const HWND button = form->control(name).hwnd();
-        INFO("clicking " << name);
-        REQUIRE(IsWindowVisible(button));
-        REQUIRE(IsWindowEnabled(button));
-        SendMessageA(button, BM_CLICK, 0, 0);
-    }
+    void click(const char* name) const { testing::clickAsUser(*form, name); }
 };
 
 bool shows(const Control& c) { return IsWindowVisible(c.hwnd()) != FALSE; }
@@ -310,6 +306,35 @@ TEST_CASE("the window is dragged by any point of its client area; Escape does no
     CHECK(w.page() == app::kWelcomePage);
 }
 
+TEST_CASE("keyboard: Tab walks the page's controls, Space presses, Enter moves nothing") {
+    Wizard w;
+    w.click("按钮2");
+    const HWND licence = w["选择框1"].hwnd();
+    SetFocus(licence);
+    REQUIRE(GetFocus() == licence);
+    testing::pressKey(VK_SPACE);
+    CHECK(w["选择框1"].checked());
+    CHECK(IsWindowEnabled(w["按钮3"].hwnd()));
+    testing::pressKey(VK_RETURN);
+    CHECK(GetFocus() == licence);
+    CHECK(w.page() == app::kLicencePage);
+
+    // Round the page and back to the check box; every stop is one the user can see and use.
+    std::vector<HWND> visited;
+    for (int i = 0; i < 30 && (visited.empty() || visited.back() != licence); ++i) {
+        testing::pressKey(VK_TAB);
+        visited.push_back(GetFocus());
+        INFO("stop " << i);
+        CHECK(IsWindowVisible(visited.back()));
+        CHECK(IsWindowEnabled(visited.back()));
+    }
+    REQUIRE(visited.size() >= 2);
+    CHECK(visited.back() == licence);
+    testing::pressKey(VK_TAB, true);
+    CHECK(GetFocus() == visited[visited.size() - 2]);
+    CHECK(w.page() == app::kLicencePage);
+}
+
 TEST_CASE("page switches and picture changes leave no GDI or USER objects behind") {
     Wizard w;
     auto round = [&] {
@@ -325,7 +350,7 @@ TEST_CASE("page switches and picture changes leave no GDI or USER objects behind
     const long user = testing::userObjectCount();
     REQUIRE(gdi > 0);
     {
-        const runtime::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
+        const gdi::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
         REQUIRE(testing::gdiObjectCount() == gdi + 1);  // the count sees a single object
     }
     for (int i = 0; i < 15; ++i) round();

@@ -13,6 +13,8 @@
 #include <unzip.h>
 
 #include "assets/Payload.h"
+#include "support/ComScope.h"
+#include "support/TestFiles.h"
 #include "tools/payload/PayloadTable.h"
 
 namespace {
@@ -23,31 +25,19 @@ std::uint32_t le32(const std::uint8_t* p) {
 std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 std::uint64_t le64(const std::uint8_t* p) { return le32(p) | (std::uint64_t{le32(p + 4)} << 32); }
 
-std::string tempFolder() {
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
+using testing::exists;
+using testing::putFile;
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool writeFile(const std::string& path, const void* data, std::size_t size) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == size;
-}
+std::string asText(const void* data, std::size_t size) { return {static_cast<const char*>(data), size}; }
 
 // The archive as a file, as the installer has it on disk; removed when the tests end.
 const std::string& archiveOnDisk() {
-    static const struct ArchiveCopy {
-        std::string path = tempFolder() + "velmora-payload-test-" + std::to_string(GetCurrentProcessId()) + ".zip";
-        ArchiveCopy() { REQUIRE(writeFile(path, payloadArchive.data(), payloadArchive.size())); }
-        ~ArchiveCopy() { DeleteFileA(path.c_str()); }
-    } copy;
-    return copy.path;
+    static const testing::ScratchDir folder("payload-test");
+    static const std::string path = [] {
+        putFile(folder / "payload.zip", asText(payloadArchive.data(), payloadArchive.size()));
+        return folder / "payload.zip";
+    }();
+    return path;
 }
 
 struct ArchiveFile {
@@ -84,7 +74,7 @@ void extractInto(const std::string& folder) {
         std::vector<std::uint8_t> data;
         std::uint64_t length = 0;
         REQUIRE(readEntry(zip.handle, &data, length));
-        REQUIRE(writeFile(folder + "\\" + name, data.data(), data.size()));
+        putFile(folder + "\\" + name, asText(data.data(), data.size()));
     }
 }
 
@@ -268,44 +258,20 @@ HWND waitForWindow(const char* windowClass, const char* title) {
     return window;
 }
 
-// Removes what a test left behind, whatever the outcome.
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 // A scratch installation: the product folder with the archive's 17 files in it,
 // and the desktop shortcut; all of it is removed when the test ends.
 struct Installation {
+    testing::ScratchDir scratch;
     std::string base, folder, application, uninstaller, shortcut;
-    explicit Installation(const char* tag) {
-        base = tempFolder() + "velmora-" + tag + "-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(base.c_str(), nullptr);
+    explicit Installation(const char* tag) : scratch(tag) {
+        base = scratch.path();
         folder = base + "\\" + payload::productFolderName;
         extractInto(folder);
         application = folder + "\\" + payload::files[payload::applicationIndex].name;
         uninstaller = folder + "\\" + payload::files[payload::uninstallerIndex].name;
         shortcut = desktopFolder() + "\\" + payload::shortcutFileName;
     }
-    ~Installation() {
-        DeleteFileA(shortcut.c_str());
-        removeTree(base);
-    }
+    ~Installation() { DeleteFileA(shortcut.c_str()); }
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
 
@@ -316,19 +282,14 @@ struct Installation {
     }
 };
 
-struct ComScope {
-    ComScope() { CoInitialize(nullptr); }
-    ~ComScope() { CoUninitialize(); }
-};
-
 }  // namespace
 
 TEST_CASE("the uninstaller removes the installed files, the folder and the desktop shortcut") {
-    ComScope com;
+    testing::ComScope com;
     Installation install("uninstall");
     makeShortcut(install.shortcut, install.application);
     const std::string bystander = desktopFolder() + "\\笔记.txt";
-    REQUIRE(writeFile(bystander, "x", 1));
+    putFile(bystander, "x");
     // Read-only copies (an earlier installation's) go as well.
     SetFileAttributesA((install.folder + "\\krnln.fnr").c_str(), FILE_ATTRIBUTE_READONLY);
 
@@ -343,17 +304,17 @@ TEST_CASE("the uninstaller removes the installed files, the folder and the deskt
 }
 
 TEST_CASE("the uninstaller leaves the user's files and another folder's shortcut alone") {
-    ComScope com;
+    testing::ComScope com;
     Installation install("keep");
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string elsewhere = std::string(windows) + "\\notepad.exe";
     makeShortcut(install.shortcut, elsewhere);
     const std::string novel = install.folder + "\\我的小说.txt";
-    REQUIRE(writeFile(novel, "chapter", 7));
+    putFile(novel, "chapter");
     CreateDirectoryA((install.folder + "\\备份").c_str(), nullptr);
     const std::string backup = install.folder + "\\备份\\第一章.txt";
-    REQUIRE(writeFile(backup, "1", 1));
+    putFile(backup, "1");
 
     Started run(install.uninstaller, "/quiet");
     REQUIRE(run.ok);

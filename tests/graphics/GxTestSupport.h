@@ -1,5 +1,5 @@
 // Shared by the graphics tests: a GDI+ session for the whole test program, drawing
-// canvases, generated pictures, and the one table of where Wine's GDI+ differs.
+// canvases and generated pictures (where Wine's GDI+ differs: WineGaps.h).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
+#include "WineGaps.h"
 #include "graphics/GxImage.h"
 
 // A 32-bit ARGB bitmap cleared to `background`, with a graphics object on it.
@@ -25,11 +26,3 @@ Bytes AnimatedGif(const std::vector<int>& delays);
 
 // Channel distance, for anti-aliased or gradient pixels.
 int ColorDistance(GxArgb a, GxArgb b);
-
-// The status a flat function gives under the GDI+ the tests run on: Ok, unless the
-// function is listed in the known-gap table (tests/graphics/WineGaps.cpp), or
-// functionAbsent when it must not be called there at all.
-inline constexpr int functionAbsent = -2;
-int ExpectedStatus(const std::string& function);
-// True for a behaviour the same table lists as different here (no status shows it).
-bool KnownDifference(const std::string& behaviour);

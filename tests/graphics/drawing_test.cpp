@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "GxTestSupport.h"
+#include "graphics/GdiHandles.h"
 #include "graphics/GxMatrix.h"
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
@@ -81,16 +82,13 @@ TEST_CASE("object model: empty wrappers, delete, ownership") {
 }
 
 TEST_CASE("graphics on a device context: the skin's paint pattern") {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -30, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
+    gdi::BitmapDc memory;
+    memory.select(gdi::makeDibPicture(40, 30, &bits));
+    REQUIRE(memory);
     {
         GxGraphics graphics;
-        REQUIRE(graphics.FromHdc(memory));
+        REQUIRE(graphics.FromHdc(memory.get()));
         CHECK(graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias));
         CHECK(graphics.GetSmoothingMode() == Gdiplus::SmoothingModeAntiAlias);
         CHECK(graphics.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality));
@@ -105,10 +103,6 @@ TEST_CASE("graphics on a device context: the skin's paint pattern") {
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
     CHECK((pixels[10 * 40 + 20] & 0xFFFFFF) == 0x336699);
     CHECK((pixels[2 * 40 + 2] & 0xFFFFFF) == 0);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 TEST_CASE("drawing operations, checked pixel by pixel") {

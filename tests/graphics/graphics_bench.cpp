@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "graphics/GdiHandles.h"
 #include "graphics/Gx.h"
 
 namespace {
@@ -17,29 +18,16 @@ using namespace Gdiplus::DllExports;
 constexpr int width = 680, height = 432;
 const wchar_t caption[] = L"Velmora\x7801\x5B57 2.0";
 
+// A 32-bit DIB section selected into a memory DC.
 struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    Surface() {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-    }
-    ~Surface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
+    gdi::BitmapDc dc;
+    Surface() { dc.select(gdi::makeDibPicture(width, height)); }
 };
 
 void PaintWrapped() {
     Surface surface;
     GxGraphics g;
-    g.FromHdc(surface.dc);
+    g.FromHdc(surface.dc.get());
     g.SetSmoothingMode(SmoothingModeAntiAlias);
     GxPath path;
     path.Create();
@@ -60,7 +48,7 @@ void PaintWrapped() {
 void PaintFlat() {
     Surface surface;
     GpGraphics* g = nullptr;
-    GdipCreateFromHDC(surface.dc, &g);
+    GdipCreateFromHDC(surface.dc.get(), &g);
     GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
     GpPath* path = nullptr;
     GdipCreatePath(FillModeAlternate, &path);

@@ -3,6 +3,7 @@
 #include <doctest.h>
 
 #include "GxTestSupport.h"
+#include "graphics/GdiHandles.h"
 #include "graphics/GxPath.h"
 #include "graphics/GxRegion.h"
 #include "graphics/GxText.h"
@@ -81,7 +82,7 @@ TEST_CASE("a font collection supplied from outside") {
 }
 
 TEST_CASE("fonts from GDI") {
-    HDC screen = GetDC(nullptr);
+    const gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
     SUBCASE("the stock GUI font") {
         GxFont font;
         CHECK(font.FromStockFont());
@@ -91,18 +92,15 @@ TEST_CASE("fonts from GDI") {
         LOGFONTA logfont{};
         logfont.lfHeight = -20;
         lstrcpyA(logfont.lfFaceName, "宋体");
-        HFONT gdiFont = CreateFontIndirectA(&logfont);
+        const gdi::UniqueFont gdiFont(CreateFontIndirectA(&logfont));
         GxFont font;
-        REQUIRE(font.FromHdc(screen, gdiFont));
+        REQUIRE(font.FromHdc(screen.get(), gdiFont.get()));
         CHECK(font.GetSize() == doctest::Approx(20).epsilon(0.1));
-        HGDIOBJ old = SelectObject(screen, gdiFont);
+        const gdi::SelectGuard select(screen.get(), gdiFont.get());
         GxFont selected;
-        CHECK(selected.FromHdc(screen));
+        CHECK(selected.FromHdc(screen.get()));
         CHECK(selected.GetSize() == doctest::Approx(20).epsilon(0.1));
-        SelectObject(screen, old);
-        DeleteObject(gdiFont);
     }
-    ReleaseDC(nullptr, screen);
 }
 
 TEST_CASE("string formats and text drawing") {

@@ -1,5 +1,5 @@
 // Forwarding sweep over the rest of the library: each operation reaches its flat function
-// and reports the status the platform gives (Ok, or the known gap of WineGaps.cpp).
+// and reports the status the platform gives (Ok, or the known gap listed in WineGaps.h).
 #include <doctest.h>
 
 #include <functional>

@@ -13,8 +13,8 @@ using runtime::decodeBmp;
 namespace {
 
 COLORREF pixelAt(const runtime::Picture& picture, int x, int y) {
-    runtime::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    runtime::SelectGuard select(dc.get(), picture.bitmap.get());
+    gdi::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    gdi::SelectGuard select(dc.get(), picture.bitmap.get());
     return GetPixel(dc.get(), x, y);
 }
 

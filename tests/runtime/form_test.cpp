@@ -1,5 +1,6 @@
 // Forms built from descriptions: named controls, pages, events, timers, the message
-// loop's private query, asynchronous closing and descriptions that cannot be built.
+// loop's private query, keyboard navigation, asynchronous closing and descriptions that
+// cannot be built.
 #include <doctest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 #include "runtime/Services.h"
 #include "support/BmpBuilder.h"
 #include "support/DialogProbe.h"
+#include "support/UserInput.h"
 
 using runtime::ControlDesc;
 using runtime::ControlKind;
@@ -89,20 +91,14 @@ bool visible(const runtime::Control& c) { return IsWindowVisible(c.hwnd()) != FA
 
 // Renders a window's client area as its paint would and returns the bitmap's DC.
 struct Snapshot {
-    runtime::UniqueMemoryDc dc;
-    runtime::UniqueBitmap bitmap;
-    HGDIOBJ previous = nullptr;
+    gdi::BitmapDc dc;
     explicit Snapshot(HWND hwnd) {
         RECT r;
         GetClientRect(hwnd, &r);
-        const HDC screen = GetDC(nullptr);
-        dc.reset(CreateCompatibleDC(screen));
-        bitmap.reset(CreateCompatibleBitmap(screen, r.right, r.bottom));
-        ReleaseDC(nullptr, screen);
-        previous = SelectObject(dc.get(), bitmap.get());
+        const gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
+        dc.select(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
         SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
     }
-    ~Snapshot() { SelectObject(dc.get(), previous); }
     int count(RECT area, COLORREF colour) const {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y)
@@ -245,6 +241,58 @@ TEST_CASE("before a queued message is translated, its target and every ancestor 
     REQUIRE(seenMessages.size() >= expected.size());
     CHECK(std::vector(seenMessages.end() - 4, seenMessages.end()) == expected);
     for (HWND h : {button, pages, window}) RemoveWindowSubclass(h, recordProbe, 1);
+}
+
+TEST_CASE("keyboard: Tab and Shift+Tab cycle through the current page's tab stops") {
+    ShownForm shown;
+    const HWND push = shown["push"].hwnd(), box = shown["box"].hwnd(), outside = shown["outside"].hwnd();
+    SetForegroundWindow(shown.form->hwnd());
+    SetFocus(push);
+    REQUIRE(GetFocus() == push);
+
+    SUBCASE("forwards in the description's order, round the end") {
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == box);
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == outside);
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == push);
+    }
+    SUBCASE("backwards with Shift") {
+        testing::pressKey(VK_TAB, true);
+        CHECK(GetFocus() == outside);
+        testing::pressKey(VK_TAB, true);
+        CHECK(GetFocus() == box);
+    }
+    SUBCASE("disabled and hidden controls are passed over") {
+        shown["box"].setDisabled(true);
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == outside);
+        shown["box"].setDisabled(false);
+        shown["pages"].setPage(1);
+        SetFocus(outside);
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == shown["log"].hwnd());
+        testing::pressKey(VK_TAB);
+        CHECK(GetFocus() == outside);
+    }
+    SUBCASE("Space presses the focused control") {
+        SetFocus(box);
+        testing::pressKey(VK_SPACE);
+        CHECK(record.checkedInClick == std::vector<bool>{true});
+    }
+    SUBCASE("Escape does not close the form and Enter does not move the focus") {
+        testing::pressKey(VK_ESCAPE);
+        testing::pressKey(VK_RETURN);
+        CHECK(GetFocus() == push);
+        shown["pages"].setPage(1);
+        SetFocus(shown["log"].hwnd());
+        testing::pressKey(VK_ESCAPE);
+        testing::pressKey(VK_RETURN);
+        CHECK(GetFocus() == shown["log"].hwnd());
+        CHECK(runtime::formCount() == 1);
+        CHECK(IsWindowVisible(shown.form->hwnd()));
+    }
 }
 
 TEST_CASE("closeForm returns at once; the loop ends when the last form is gone") {

@@ -46,7 +46,7 @@ COLORREF positionColour(int x, int y) { return RGB(x % 256, y % 256, 7); }
 
 void paintPositionPattern(skin::SkinRecord& record, int w, int h) {
     void* bits = nullptr;
-    HBITMAP bitmap = skin::makeDibPicture(w, h, &bits);
+    HBITMAP bitmap = gdi::makeDibPicture(w, h, &bits);
     auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

@@ -44,9 +44,9 @@ bool hasPoint(const PathData& data, float x, float y) {
 
 // A white 32-bit picture to draw on; GetPixel reads it back.
 struct Canvas {
-    skin::BitmapDc dc;
+    gdi::BitmapDc dc;
     Canvas(int w, int h) {
-        dc.select(makeDibPicture(w, h));
+        dc.select(gdi::makeDibPicture(w, h));
         PatBlt(dc.get(), 0, 0, w, h, WHITENESS);
     }
     int red(int x, int y) { return GetRValue(GetPixel(dc.get(), x, y)); }
@@ -230,12 +230,12 @@ TEST_CASE("excludeChildClip and invalidateChildren see visible children only") {
     UpdateWindow(top);
 
     {
-        WindowDc dc = excludeChildClip(top);
+        gdi::WindowDc dc = excludeChildClip(top);
         // The DC of a window class without CS_PARENTDC clips children itself, so the
         // exclusion is checked on a memory DC with the same clip rule.
         CHECK(dc.get() != nullptr);
     }
-    BitmapDc memory;
+    gdi::BitmapDc memory;
     memory.select(CreateBitmap(300, 200, 1, 32, nullptr));
     excludeChildClip(top, memory.get());
     CHECK_FALSE(PtVisible(memory.get(), 20, 20));

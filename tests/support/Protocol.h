@@ -1,6 +1,6 @@
 // Registers url_sink.exe (built next to the test programs' folders) as the handler of
-// a URL scheme, and removes it again. The key goes straight to HKEY_CLASSES_ROOT: under
-// Wine 8 the shell did not find a handler registered below HKCU\Software\Classes.
+// a URL scheme, and removes it again. The key goes straight to HKEY_CLASSES_ROOT (why:
+// WineGaps.h).
 #pragma once
 
 #include <string>

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing {
@@ -29,6 +30,16 @@ private:
     ScratchDir() = default;
     std::string path_;
     bool removeSelf_ = true;
+};
+
+// A file path whose file is removed now (left over from an earlier run) and again when
+// the object goes.
+struct ScratchFile {
+    std::string path;
+    explicit ScratchFile(std::string file) : path(std::move(file)) { DeleteFileA(path.c_str()); }
+    ~ScratchFile() { DeleteFileA(path.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 };
 
 void removeTree(const std::string& path, bool removeSelf = true);

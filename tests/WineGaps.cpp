@@ -1,9 +1,11 @@
-// Where the GDI+ under test (Wine 8.0) differs from Windows, in one place: the status each
-// listed flat function gives here instead of Ok, and the behaviours that differ, each with
-// its reason. Everything not listed must behave as on Windows.
+// The GDI+ section of WineGaps.h: the status each listed flat function gives under
+// Wine 8.0 instead of Ok, and the behaviours that differ, each with its reason.
+// Everything not listed must behave as on Windows.
+#include "WineGaps.h"
+
 #include <map>
 
-#include "GxTestSupport.h"
+#include "graphics/GxFlat.h"
 
 namespace {
 struct KnownGap {
