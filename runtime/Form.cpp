@@ -340,19 +340,12 @@ LRESULT Control::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
     if (auto result = handlePainting(hwnd, message, wParam,
                                      [this](HDC dc, const RECT& client) { paintSurface(dc, client); }))
         return *result;
+    if (auto routed = form_.routeChildMessage(message, wParam, lParam)) return *routed;
     switch (message) {
         case WM_NCHITTEST:
             // Page and panel backgrounds belong to the window, which can be dragged by them.
             if (kind() != ControlKind::PictureBox) return HTTRANSPARENT;
             break;
-        case WM_COMMAND:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN: {
-            const LRESULT result = form_.routeChildMessage(message, wParam, lParam, handled);
-            if (handled) return result;
-            break;
-        }
         default:
             break;
     }
@@ -364,6 +357,7 @@ LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, L
                                        DWORD_PTR data) {
     auto* self = reinterpret_cast<Control*>(data);
     try {
+        if (auto routed = self->form_.routeChildMessage(message, wParam, lParam)) return *routed;
         switch (message) {
             case WM_ERASEBKGND: {
                 // The box draws only its frame and caption; the inside is ours to clear.
@@ -371,15 +365,6 @@ LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, L
                 GetClientRect(hwnd, &client);
                 FillRect(reinterpret_cast<HDC>(wParam), &client, self->background_.get());
                 return 1;
-            }
-            case WM_COMMAND:
-            case WM_CTLCOLORSTATIC:
-            case WM_CTLCOLOREDIT:
-            case WM_CTLCOLORBTN: {
-                bool handled = false;
-                const LRESULT result = self->form_.routeChildMessage(message, wParam, lParam, handled);
-                if (handled) return result;
-                break;
             }
             case WM_NCDESTROY:
                 RemoveWindowSubclass(hwnd, groupBoxProc, id);
@@ -482,20 +467,21 @@ void Form::raise(Event event, const Control* control) {
     }
 }
 
-LRESULT Form::routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    handled = false;
+std::optional<LRESULT> Form::routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COMMAND && message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT &&
+        message != WM_CTLCOLORBTN)
+        return std::nullopt;
     Control* child = lParam != 0 ? controlOf(reinterpret_cast<HWND>(lParam)) : nullptr;
-    if (child == nullptr || &child->form() != this) return 0;
+    if (child == nullptr || &child->form() != this) return std::nullopt;
     if (message == WM_COMMAND) {
-        if (HIWORD(wParam) == BN_CLICKED &&
-            (child->kind() == ControlKind::Button || child->kind() == ControlKind::CheckBox)) {
-            handled = true;
-            raise(Event::Click, child);
-        }
+        if (HIWORD(wParam) != BN_CLICKED ||
+            (child->kind() != ControlKind::Button && child->kind() != ControlKind::CheckBox))
+            return std::nullopt;
+        raise(Event::Click, child);
         return 0;
     }
     const HBRUSH brush = child->colourStatic(reinterpret_cast<HDC>(wParam));
-    handled = brush != nullptr;
+    if (brush == nullptr) return std::nullopt;
     return reinterpret_cast<LRESULT>(brush);
 }
 
@@ -545,6 +531,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) 
     if (auto result = handlePainting(hwnd_, message, wParam,
                                      [this](HDC dc, const RECT& client) { paintSurface(dc, client); }))
         return *result;
+    if (auto routed = routeChildMessage(message, wParam, lParam)) return *routed;
     switch (message) {
         case WM_NCHITTEST: {
             const LRESULT hit = DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -560,14 +547,6 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) 
         case kCloseRequest:
             DestroyWindow(hwnd_);
             return 0;
-        case WM_COMMAND:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN: {
-            const LRESULT result = routeChildMessage(message, wParam, lParam, handled);
-            if (handled) return result;
-            break;
-        }
         default:
             break;
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -119,7 +120,8 @@ private:
     Form(const FormDesc& desc, std::span<const EventBinding> bindings);
     bool build();
     void raise(Event event, const Control* control);
-    LRESULT routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // A child's click or colour request, answered by the form; nothing for other messages.
+    std::optional<LRESULT> routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Windowless labels are drawn by their parent: a container, or the window (nullptr).
     void drawTransparentLabels(const Control* parent, HDC dc) const;
     void paintSurface(HDC dc, const RECT& client) const;
