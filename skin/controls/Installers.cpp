@@ -1,0 +1,12 @@
+#include "skin/controls/Installers.h"
+
+namespace skin {
+
+void skinChildControls(int skinIndex, HWND parent) {
+    // Order matters: buttons first, then edits (and combo boxes), trackbars, progress
+    // bars, lists, up-downs and headers.
+    (void)skinIndex;
+    (void)parent;
+}
+
+}  // namespace skin
