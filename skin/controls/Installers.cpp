@@ -5,8 +5,7 @@ namespace skin {
 void skinChildControls(int skinIndex, HWND parent) {
     // Order matters: buttons first, then edits (and combo boxes), trackbars, progress
     // bars, lists, up-downs and headers.
-    (void)skinIndex;
-    (void)parent;
+    skinEdits(skinIndex, parent);
 }
 
 }  // namespace skin
