@@ -6,6 +6,7 @@
 
 #include "graphics/GdipLifetime.h"
 #include "skin/WindowUtils.h"
+#include "skin/frame/Dialogs.h"
 
 namespace skin {
 
@@ -33,6 +34,7 @@ constexpr WORD captionIconId = 129;
 
 SkinEngine::SkinEngine() {
     skinBackColor = GetSysColor(COLOR_BTNFACE);
+    dialogSkinner = skinDialog;
     theEngine = this;
 }
 
@@ -40,7 +42,10 @@ SkinEngine::~SkinEngine() {
     if (appIcon) DestroyIcon(appIcon);
     appIcon = nullptr;
     GdipLifetime::Shutdown(gdipToken);
-    if (theEngine == this) theEngine = nullptr;
+    if (theEngine == this) {
+        theEngine = nullptr;
+        dialogSkinner = nullptr;  // GDI+ is gone: later dialogs keep the system look
+    }
 }
 
 SkinEngine* SkinEngine::instance() noexcept { return theEngine; }

@@ -58,7 +58,7 @@ extern HICON appIcon;
 extern ULONG_PTR gdipToken;
 extern int firstSizePending;
 extern int skinBackMode;
-// Skins a dialog caught by the CBT hook; set by the dialog skin.
+// Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
 
 // The one engine object through which the application drives the skin. It is made
