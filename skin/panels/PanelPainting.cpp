@@ -11,6 +11,7 @@
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Statics.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace skin {
@@ -411,12 +412,19 @@ void PicturePlayer::paintTextItem(int index, GxGraphics* batch) {
 void PicturePlayer::drawText(GxGraphics& graphics, const TextItem& item) {
     const GxRectF layout(f(item.rect.left), f(item.rect.top), f(item.rect.right - item.rect.left),
                          f(item.rect.bottom - item.rect.top));
+    const auto alignment = static_cast<GxStringFormat::Alignment>(item.alignment);
+    const auto lineAlignment = static_cast<GxStringFormat::Alignment>(item.lineAlignment);
+    if (item.glow) {
+        drawGlowText(graphics, item.text.c_str(), layout, item.textColor, item.effectColor, 4,
+                     {item.fontName.c_str(), item.fontStyle, f(item.fontSize), alignment, lineAlignment});
+        return;
+    }
     GxFont font;
     if (!font.CreateByName(item.fontName.c_str(), f(item.fontSize), item.fontStyle)) return;
     GxStringFormat format;
     format.Create();
-    format.SetAlignment(static_cast<GxStringFormat::Alignment>(item.alignment));
-    format.SetLineAlignment(static_cast<GxStringFormat::Alignment>(item.lineAlignment));
+    format.SetAlignment(alignment);
+    format.SetLineAlignment(lineAlignment);
     GxSolidBrush brush;
     brush.Create(toArgb(item.textColor, 255));
     graphics.DrawString(item.text.c_str(), font, brush, layout, &format);
