@@ -91,6 +91,9 @@ void PicturePlayer::copyConfiguration(const PicturePlayer& other) {
 WNDPROC PicturePlayer::attach(HWND window, int shape, int layoutMode, int bordered, COLORREF accentColor,
                               ByteView image, int imageMode) {
     if (window_) resetPanel();
+    // One player per window: a window another player holds is taken over.
+    if (Attachment* held = attachmentOf(window); held && held->player && held->player != this)
+        held->player->resetPanel();
     window_ = window;
     shape_ = shape;
     layoutMode_ = layoutMode;
