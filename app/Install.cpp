@@ -31,7 +31,9 @@ InstallResult installFiles(const InstallPaths& paths, ByteView payload) {
         result.failure = InstallFailure::archiveNotWritten;
         return result;
     }
-    const int extracted = runtime::extractArchive(paths.archive, paths.product);
+    runtime::ExtractOptions options;
+    options.contents = payload;  // what the archive file now holds
+    const int extracted = runtime::extractArchive(paths.archive, paths.product, options);
     runtime::deleteFile(paths.archive);
     if (extracted != runtime::extractDone) {
         result.failure = InstallFailure::extractionIncomplete;
