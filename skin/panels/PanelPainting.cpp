@@ -121,6 +121,7 @@ void PicturePlayer::paintPanel(HDC dc) {
                         toArgb(0x00FFFFFF, 120));
         }
     }
+    paintWindowless(window_, panelPicture_);
     if (dc) {
         BitBlt(dc, 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
     } else {
