@@ -12,6 +12,7 @@
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
 #include "skin/controls/Statics.h"
+#include "skin/frame/FramePainting.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace skin {
@@ -414,6 +415,12 @@ void PicturePlayer::drawText(GxGraphics& graphics, const TextItem& item) {
                          f(item.rect.bottom - item.rect.top));
     const auto alignment = static_cast<GxStringFormat::Alignment>(item.alignment);
     const auto lineAlignment = static_cast<GxStringFormat::Alignment>(item.lineAlignment);
+    if (item.halo) {
+        drawHaloText(graphics, item.text.c_str(), layout,
+                     {item.textColor, item.effectColor, 1, item.fontName, item.fontSize, item.fontStyle, alignment,
+                      lineAlignment});
+        return;
+    }
     if (item.glow) {
         drawGlowText(graphics, item.text.c_str(), layout, item.textColor, item.effectColor, 4,
                      {item.fontName.c_str(), item.fontStyle, f(item.fontSize), alignment, lineAlignment});
