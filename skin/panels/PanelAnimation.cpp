@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "skin/controls/Containers.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace skin {
@@ -157,7 +158,7 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
         clip.width = width.value_or(clip.width);
         clip.height = height.value_or(clip.height);
         // The old place shows what lies behind the panel until its next repaint.
-        if (playDc_) restoreBehind(playDc_, old);
+        if (playDc_) restoreBackdrop(window_, playDc_, old);
     }
     wakeAnimation();
 }

@@ -166,8 +166,6 @@ private:
     template <class Draw>
     void paintItemAlone(const RECT& rect, Draw&& draw);
     void copyRectToWindow(const RECT& rect);
-    // What lies behind the panel, drawn into dc at rect.
-    void restoreBehind(HDC dc, const RECT& rect);
     void clientSize(int& width, int& height) const;
 
     static DWORD WINAPI threadStart(void* player);

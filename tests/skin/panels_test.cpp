@@ -9,6 +9,7 @@
 #include "SkinTestWindows.h"
 #include "assets/Assets.h"
 #include "graphics/Gx.h"
+#include "skin/Backdrop.h"
 #include "skin/Primitives.h"
 #include "skin/panels/PicturePlayer.h"
 #include "support/BmpBuilder.h"
@@ -153,6 +154,18 @@ TEST_CASE("items: sizes, moves and indices out of range; no children, no kept ba
         CHECK(p.player.getTextItemText(bad).empty());
     }
     CHECK(p.player.getTextItemText() == "abc");
+
+    // With a child: a container whose controls are skinned over the panel picture.
+    HWND parent = skintest::makeChild(p.top, 230, 20, 80, 80);
+    HWND button = skintest::makeChild(parent, 10, 10, 40, 20, "Button");
+    PicturePlayer withChild;
+    withChild.attach(parent, panelShape::rectangle, 5, 0, 0, {}, 0);
+    withChild.setGradient(1, 0x0000FF, 200, 0xFF0000, 200);
+    withChild.paintPanel();
+    CHECK(GetPropA(parent, "Wxk_Zpf") == reinterpret_cast<HANDLE>(1));
+    CHECK((findContainer(p.index, parent) != 0 && isSubclassed(button)));
+    ScopedBackdrop behindButton(makeBackdrop(button, RECT{0, 0, 40, 20}));
+    CHECK(GetPixel(behindButton.get(), 5, 5) == GetPixel(withChild.panelPicture(), 15, 15));
 }
 
 TEST_CASE("the animation shows frames 0-4 for 100, 100, 100, 100 and 200 ms and loops") {
