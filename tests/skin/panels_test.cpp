@@ -216,11 +216,13 @@ TEST_CASE("the animation shows frames 0-4 for 100, 100, 100, 100 and 200 ms and 
     CHECK(p.screenHash(0, 0, 150, 150) == Panel::hashOf(p.player.panelPicture(), 0, 0, 150, 150));
 }
 
-TEST_CASE("a hidden panel or a minimised window draws no frames") {
-    Panel p(160, 160);
+TEST_CASE("the animation in its own size; a hidden panel or a minimised window draws no frames") {
+    Panel p(240, 240);
     p.player.attach(p.panel);
     UpdateWindow(p.panel);
-    p.player.play(ImgAnimation.bytes(), 0, 0, 150, 150);
+    p.player.play(ImgAnimation.bytes(), 0, 0);
+    wait(150);
+    CHECK(GetPixel(gdi::WindowDc::client(p.panel).get(), 104, 228) != p.at(104, 228));  // the shadow's centre
     for (auto [hide, show] : {std::pair{p.panel, SW_HIDE}, std::pair{p.top, SW_MINIMIZE}}) {
         wait(150);
         CHECK(p.player.framesDrawn() > 0);
