@@ -92,6 +92,7 @@ void PicturePlayer::copyConfiguration(const PicturePlayer& other) {
 WNDPROC PicturePlayer::attach(HWND window, int shape, int layoutMode, int bordered, COLORREF accentColor,
                               ByteView image, int imageMode) {
     if (window_) resetPanel();
+    if (!IsWindow(window)) return nullptr;
     // One player per window: a window another player holds is taken over.
     if (Attachment* held = attachmentOf(window); held && held->player && held->player != this)
         held->player->resetPanel();

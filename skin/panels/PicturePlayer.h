@@ -8,6 +8,7 @@
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ PanelLayout layoutRect(int layoutMode, int margin, int width, int height);
 // Adds the shape's figure (rectangle, rounded rectangle with corner margin, ellipse);
 // the split-line shapes have none.
 void addShapeFigure(GxPath& path, int shape, float x, float y, float w, float h, int margin);
+
+// Milliseconds each frame of an animation shows, from the delays stored in the picture
+// (hundredths of a second).
+std::vector<DWORD> frameDelays(std::span<const std::int32_t> stored, int frameCount);
 
 struct ImageItem {
     Bytes image;

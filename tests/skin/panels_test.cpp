@@ -168,6 +168,13 @@ TEST_CASE("items: sizes, moves and indices out of range; no children, no kept ba
     CHECK(GetPixel(behindButton.get(), 5, 5) == GetPixel(withChild.panelPicture(), 15, 15));
 }
 
+TEST_CASE("frame delays: 100 ms where none is usable, never under 20 ms") {
+    struct Row { std::vector<std::int32_t> stored; int frames; std::vector<DWORD> delays; };
+    const Row rows[] = {{{}, 3, {100, 100, 100}},     {{10, 20}, 3, {100, 200, 100}}, {{0, 1, -5}, 3, {100, 100, 100}},
+                        {{2, 3}, 2, {20, 30}},        {{10, 10, 10, 10, 20}, 5, {100, 100, 100, 100, 200}}};
+    for (const Row& row : rows) CHECK(frameDelays(row.stored, row.frames) == row.delays);
+}
+
 TEST_CASE("the animation shows frames 0-4 for 100, 100, 100, 100 and 200 ms and loops") {
     Panel p(200, 200);
     p.player.attach(p.panel, panelShape::rectangle);
