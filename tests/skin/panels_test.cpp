@@ -229,7 +229,12 @@ TEST_CASE("the animation in its own size; a hidden panel or a minimised window d
     UpdateWindow(p.panel);
     p.player.play(ImgAnimation.bytes(), 0, 0);
     wait(150);
-    CHECK(GetPixel(gdi::WindowDc::client(p.panel).get(), 104, 228) != p.at(104, 228));  // the shadow's centre
+    auto shown = [&p](int x, int y) { return GetPixel(gdi::WindowDc::client(p.panel).get(), x, y); };
+    CHECK(shown(104, 228) != p.at(104, 228));  // the shadow's centre
+    p.player.moveAnimation(120, 120, 100, 100);
+    wait(150);
+    CHECK(shown(104, 228) == p.at(104, 228));
+    CHECK(shown(170, 180) != p.at(170, 180));
     for (auto [hide, show] : {std::pair{p.panel, SW_HIDE}, std::pair{p.top, SW_MINIMIZE}}) {
         wait(150);
         CHECK(p.player.framesDrawn() > 0);
