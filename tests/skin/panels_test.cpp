@@ -211,7 +211,10 @@ TEST_CASE("the animation shows frames 0-4 for 100, 100, 100, 100 and 200 ms and 
         if (frame < 0) continue;
         CAPTURE(frame);
         CHECK(shown[i].hash == frames[frame]);
-        CHECK(std::abs(int(shown[i + 1].start - shown[i].start) - delays[frame]) <= 40);
+        // Never early; late by at most a busy machine's scheduling delay.
+        const int shownFor = int(shown[i + 1].start - shown[i].start);
+        CHECK(shownFor >= delays[frame] - 30);
+        CHECK(shownFor <= delays[frame] + 90);
         frame = (frame + 1) % 5;
         ++seen;
     }
