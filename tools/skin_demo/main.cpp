@@ -22,6 +22,8 @@ namespace {
 const Scene scenes[] = {
     {"frame", "caption buttons, status bar, push, glass, picture, check and radio buttons, background modes",
      buildFrameScene, finishFrameScene},
+    {"panels", "picture panels: shape, glow, gradient, image and text items; the animation playing",
+     buildPanelsScene, finishPanelsScene},
 };
 
 constexpr UINT_PTR readyTimer = 1;
