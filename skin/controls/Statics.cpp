@@ -1,0 +1,180 @@
+#include "skin/controls/Statics.h"
+
+#include <string>
+
+#include "skin/Backdrop.h"
+#include "skin/Primitives.h"
+#include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
+#include "skin/controls/Installers.h"
+
+namespace skin {
+
+namespace {
+
+constexpr LONG unskinnedTypeBits = 0x0A;  // SS_USERITEM, SS_SIMPLE, SS_BITMAP, SS_ENHMETAFILE ...
+constexpr LONG iconTypeBits = 0x03;       // SS_ICON, SS_BLACKFRAME ...
+
+bool hasBits(LONG style, LONG bits) { return (style & bits) == bits; }
+
+std::string windowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void setTextFormat(GxStringFormat& format, const GlowTextFont& font) {
+    format.Create(0);
+    format.SetAlignment(font.alignment);
+    format.SetLineAlignment(font.lineAlignment);
+}
+
+}  // namespace
+
+void skinStatics(int skinIndex, HWND parent) {
+    skinControls(
+        skinIndex, parent, "Static", &SkinRecord::statics, staticProc,
+        [](HWND control) { return !hasBits(GetWindowLongA(control, GWL_STYLE), unskinnedTypeBits); },
+        [](StaticSkin& entry, HWND control) {
+            WindowFont font = getWindowFont(control);
+            if (font.faceName.empty()) font = getWindowFont(GetParent(control));
+            entry.fontName = font.faceName;
+            entry.fontSize = font.size ? font.size : 12;
+            entry.fontStyle = font.style;
+            if (hasBits(GetWindowLongA(control, GWL_STYLE), iconTypeBits)) {
+                entry.kind = 2;
+                return;
+            }
+            entry.kind = 1;
+            // Moving the label onto its own rectangle makes it take its new place.
+            const RECT r = childRectInParent(control);
+            SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOOWNERZORDER);
+        });
+}
+
+LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
+        const auto paint = [hwnd] { paintStatic(getPropInt(hwnd, prop::ownerIndex), getPropInt(hwnd, prop::index)); };
+        switch (message) {
+        case WM_DESTROY:
+            releaseColorBrush(hwnd);
+            break;
+        case WM_MOVE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_SETTEXT:
+            paint();
+            break;
+        case WM_PAINT: {
+            {
+                gdi::PaintDc dc(hwnd);
+                paint();
+            }
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        case WM_ERASEBKGND: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            return static_cast<LRESULT>(SetTextColor(dc, static_cast<COLORREF>(getProp(hwnd, prop::textColor))));
+        }
+        case WM_NCPAINT:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return 1;
+        default:
+            break;
+        }
+        return callKeptProc(hwnd, message, wParam, lParam);
+    });
+}
+
+void paintStatic(int skinIndex, int controlIndex) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    StaticSkin* entry = record ? record->statics.at(controlIndex) : nullptr;
+    if (!entry || !entry->hwnd) return;
+    HWND hwnd = entry->hwnd;
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    ScopedBackdrop backdrop(makeBackdrop(hwnd, r));
+    if (!backdrop) return;
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(backdrop.get());
+        if (entry->kind == 1) {
+            const std::string text = windowText(hwnd);
+            const GxRectF layout{-2.0f, 2.0f, static_cast<float>(r.right + entry->fontSize + 10),
+                                 static_cast<float>(r.bottom)};
+            drawGlowText(graphics, text.c_str(), layout, RGB(0, 0, 0), RGB(255, 255, 255), 4,
+                         {entry->fontName.c_str(), entry->fontStyle, static_cast<float>(entry->fontSize)});
+        } else if (const auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, STM_GETICON, 0, 0))) {
+            DrawIcon(backdrop.get(), 0, 0, icon);  // the icon stays the control's
+        }
+    }
+    gdi::WindowDc screen = excludeChildClip(hwnd);
+    BitBlt(screen.get(), 0, 0, r.right, r.bottom, backdrop.get(), 0, 0, SRCCOPY);
+}
+
+void drawGlowText(GxGraphics& target, const char* text, const GxRectF& layout, COLORREF textColor,
+                  COLORREF glowColor, int blurFactor, const GlowTextFont& font) {
+    const int w = static_cast<int>(layout.Width);
+    const int h = static_cast<int>(layout.Height);
+    // A blur factor below 1 would divide by zero when the halo is shrunk.
+    const int blur = blurFactor < 1 ? 1 : blurFactor;
+    const float b = static_cast<float>(blur);
+    GxFont gxFont;
+    if (!gxFont.CreateByName(font.fontName, font.fontSize, font.fontStyle, Gdiplus::UnitWorld)) return;
+    GxStringFormat format;
+    setTextFormat(format, font);
+
+    GxBitmap halo;
+    if (w > 0 && h > 0 && halo.Create(w, h)) {
+        GxSolidBrush glow;
+        glow.Create(toArgb(glowColor));
+        {
+            GxGraphics g;
+            g.FromImage(halo);
+            g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+            g.SetCompositingQuality(Gdiplus::CompositingQualityGammaCorrected);
+            g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+            g.DrawString(text, gxFont, glow, GxRectF{b / 2, b / 2, w + b / 2, h + b / 2}, &format);
+        }
+        const int sw = w / blur;
+        const int sh = h / blur;
+        GxBitmap small;
+        if (sw > 0 && sh > 0 && small.Create(sw, sh)) {
+            GxGraphics g;
+            g.FromImage(small);
+            g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
+            g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+            g.DrawImageRect(halo, 0, 0, static_cast<float>(sw), static_cast<float>(sh));
+        }
+        halo.Dispose();
+        if (!small.IsEmpty() && halo.Create(w, h)) {
+            GxGraphics g;
+            g.FromImage(halo);
+            g.SetCompositingQuality(Gdiplus::CompositingQualityGammaCorrected);
+            g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+            g.DrawImageRect(small, 0, 0, static_cast<float>(w), static_cast<float>(h));
+            // A faint, crisp rim around the letters.
+            GxSolidBrush rim;
+            rim.Create(toArgb(glowColor, 60));
+            const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+            const GxRectF rims[] = {{b / 2 - 1, 0.7f * b, fw, fh},
+                                    {b / 2 + 1, 0.7f * b, fw, fh},
+                                    {b / 2, 0.7f * b - 1, fw, fh},
+                                    {b / 2, 0.7f * b + 1, fw, fh}};
+            for (const GxRectF& at : rims) g.DrawString(text, gxFont, rim, at, &format);
+        }
+    }
+    target.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    if (!halo.IsEmpty()) target.DrawImage(halo, layout.X - b / 2, layout.Y - 0.6f * b);
+    GxSolidBrush ink;
+    ink.Create(toArgb(textColor));
+    target.DrawString(text, gxFont, ink, GxRectF{layout.X, layout.Y, static_cast<float>(w), static_cast<float>(h)},
+                      &format);
+}
+
+}  // namespace skin
