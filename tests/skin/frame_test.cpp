@@ -325,3 +325,27 @@ TEST_CASE("settings and the status bar") {
         CHECK(GetFileAttributesA(helper.c_str()) == INVALID_FILE_ATTRIBUTES);
     }
 }
+
+TEST_CASE("glass and picture buttons take the button over once") {
+    plainBackground(RGB(90, 90, 90));
+    Framed f(300, 200);
+    for (int kind : {1, 3}) {
+        HWND button = skintest::makeChild(f.hwnd, 10, 60, 80, 26, "Button", WS_CHILD | BS_PUSHBUTTON);
+        const Bytes picture(CheckOnGlyph.data(), CheckOnGlyph.data() + CheckOnGlyph.size());
+        for (int call = 0; call < 2; ++call) {
+            const bool made = kind == 1 ? engine().makeGlassButton(button, picture, 1, "tip")
+                                        : engine().makePictureButton(button, picture, {}, {}, {}, "");
+            CHECK(made);
+        }
+        CAPTURE(kind);
+        const int index = getPropInt(button, prop::index);
+        REQUIRE(f.record().buttons.at(index) != nullptr);
+        const ButtonSkin& entry = *f.record().buttons.at(index);
+        CHECK(entry.hwnd == button);
+        CHECK(entry.kind == kind);
+        CHECK(entry.picture == picture);
+        CHECK(reinterpret_cast<LONG_PTR>(entry.oldProc) != GetWindowLongPtrA(button, GWLP_WNDPROC));
+        CHECK((GetWindowLongA(button, GWL_STYLE) & BS_OWNERDRAW) == BS_OWNERDRAW);
+    }
+    CHECK_FALSE(engine().makeGlassButton(f.hwnd, {}, 0, ""));
+}
