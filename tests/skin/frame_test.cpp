@@ -349,3 +349,33 @@ TEST_CASE("glass and picture buttons take the button over once") {
     }
     CHECK_FALSE(engine().makeGlassButton(f.hwnd, {}, 0, ""));
 }
+
+TEST_CASE("setSkinBackground prepares the picture for its mode and picks the colours") {
+    engine();
+    const Bytes jpeg(ImgBackdrop.data(), ImgBackdrop.data() + ImgBackdrop.size());
+    const std::string png = "\x89PNG";
+    struct Row {
+        bool picture;
+        std::optional<COLORREF> backColor;
+        std::optional<COLORREF> theme;
+        int mode;
+    };
+    const Row rows[] = {
+        {true, std::nullopt, 0x0051AE51, 3}, {true, RGB(1, 2, 3), std::nullopt, 0},
+        {true, std::nullopt, themeFromBackground, 1}, {false, std::nullopt, themeFromBackground, 4},
+        {false, RGB(9, 8, 7), 0x00112233, 2},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.mode);
+        engine().setSkinBackground("", row.picture ? ByteView(jpeg) : ByteView(), row.backColor, row.theme, row.mode);
+        CHECK(skinBackMode == row.mode);
+        const COLORREF expectedBack = row.backColor ? *row.backColor
+                                      : row.picture ? averageColor({nullptr, jpeg})
+                                                    : GetSysColor(COLOR_BTNFACE);
+        CHECK(skinBackColor == expectedBack);
+        CHECK(themeColor == (row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22)));
+        if (!row.picture) CHECK(skinBackImage.empty());
+        else if (row.mode >= 2) CHECK(skinBackImage == jpeg);
+        else CHECK(std::string(skinBackImage.begin(), skinBackImage.begin() + 4) == png);
+    }
+}
