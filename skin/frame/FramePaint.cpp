@@ -22,7 +22,6 @@ namespace {
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 constexpr COLORREF red = 0x000000FF;
-constexpr GxArgb magenta = 0xFFFF00FF;
 
 SIZE clientSize(HWND hwnd) {
     RECT rc{};
@@ -263,7 +262,9 @@ namespace {
 void drawBackgroundLayer(GxGraphics& graphics, const BackgroundLayer& layer) {
     const auto w = static_cast<float>(layer.width);
     const auto h = static_cast<float>(layer.height);
-    graphics.Clear(magenta);
+    // The corners outside the rounded outline take the background colour: the window
+    // region keeps a few of those pixels, and a key colour there would show.
+    graphics.Clear(toArgb(layer.colour));
     GxPath clip;
     clip.Create();
     addRoundRect(clip, 0, 0, w, h, 4);
