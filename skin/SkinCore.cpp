@@ -31,6 +31,8 @@ constexpr WORD captionIconId = 129;
 
 SkinEngine::SkinEngine() {
     skinBackColor = GetSysColor(COLOR_BTNFACE);
+    frameProcEntry = &SkinEngine::frameProcTrampoline;
+    captionCommandEntry = &SkinEngine::captionCommandTrampoline;
     theEngine = this;
 }
 
