@@ -32,5 +32,7 @@ struct Scene {
 // One per Scene<Name>.cpp.
 void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
+void buildRangeScene(DemoWindow& window);
+void finishRangeScene(DemoWindow& window);
 
 }  // namespace demo
