@@ -83,6 +83,13 @@ TEST_CASE("a double click gives one click; new text shows at the next paint") {
     CHECK(!(painted(push, 0) == before));
     SetWindowTextA(push, "one");
     CHECK(painted(push, 0) == before);
+
+    SUBCASE("a face that cannot be made falls back to the system's GUI font") {
+        entryOf(w, push).fontName = "no such face";
+        const Shot named = painted(push, 0);
+        entryOf(w, push).text.clear();
+        CHECK(!(painted(push, 0) == named));
+    }
 }
 
 TEST_CASE("the focus glow keeps its own colour; hover follows the theme colour") {

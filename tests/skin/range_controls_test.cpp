@@ -161,7 +161,8 @@ TEST_CASE("up-down halves light up under the mouse and when pressed") {
         int y;
         bool upLit, downLit;
     } steps[] = {
-        {WM_MOUSEMOVE, 5, true, false},    {WM_MOUSEMOVE, 30, false, true}, {WM_MOUSELEAVE, 0, false, false},
+        {WM_MOUSEMOVE, 5, true, false},    {WM_MOUSEMOVE, 30, false, true}, {WM_MOUSEMOVE, -5, true, false},
+        {WM_MOUSELEAVE, 0, false, false},
         {WM_LBUTTONDOWN, 30, false, true}, {WM_LBUTTONUP, 30, false, false},
     };
     for (const auto& s : steps) {
