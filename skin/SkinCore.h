@@ -61,7 +61,7 @@ extern HICON appIcon;
 extern ULONG_PTR gdipToken;
 extern int firstSizePending;
 extern int skinBackMode;
-// Skins a dialog caught by the CBT hook; set by the dialog skin.
+// Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
 
 // How a framed window is set up (skinWindow); a field left empty takes its default.
@@ -171,6 +171,20 @@ public:
                           std::optional<ByteView> restore = std::nullopt,
                           std::optional<ByteView> close = std::nullopt);
 
+    // --- Containers (skin/controls/Containers.cpp) ---
+    // Skins the children of a window inside a skinned window and lays its colour (at
+    // alpha, low byte) over their backdrops; paintsBackground 1: the skin paints the
+    // window's background, framed 1 with a double rounded border. Returns the container
+    // index, 0 when the window cannot be a container; a registered one keeps its settings.
+    int registerContainer(HWND window, int paintsBackground = 1, COLORREF colour = 0, int alpha = 255,
+                          int framed = 0);
+    // A container with a colour of its own gets the new alpha and repaints.
+    void setContainerAlpha(HWND window, int alpha);
+    // A window that goes on painting itself, laid over its veiled backdrop without its key
+    // colour (default: the button face). A keyed container with children is a child
+    // container too, with the colour and alpha given. Registering twice changes nothing.
+    int registerKeyedContainer(HWND window, std::optional<COLORREF> keyColor = std::nullopt, COLORREF colour = 0,
+                               int alpha = 0);
 };
 
 SkinEngine& theSkinEngine();
@@ -198,10 +212,11 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam);
 
 // --- Subclassing convention --------------------------------------------------
 
-bool isSubclassed(HWND hwnd);
-// Replaces the procedure of a control and sets its three properties; returns the
-// replaced procedure.
-WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex);
+bool isSubclassed(HWND hwnd, const PropertyFamily& family = controlProps);
+// Replaces the procedure of a control and sets the three properties of the family;
+// returns the replaced procedure.
+WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex,
+                        const PropertyFamily& family = controlProps);
 
 // Skins the direct children of parent whose class is className: accept filters them
 // by style, fill completes the entry before the control is subclassed. A control
@@ -233,20 +248,26 @@ struct ControlRef {
     SkinRecord* record = nullptr;
     int controlIndex = 0;
 };
-ControlRef controlRefOf(HWND control);
+ControlRef controlRefOf(HWND control, const PropertyFamily& family = controlProps);
 
 // Sends a message on to the procedure the skin replaced.
-LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                     const PropertyFamily& family = controlProps);
 
 // Runs the body of a window procedure so that no exception leaves it; a message whose
-// handling failed goes on to the replaced procedure.
+// handling failed goes on to the replaced procedure of the family.
 template <class Body>
-LRESULT guardedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Body&& body) noexcept {
+LRESULT guardedProc(const PropertyFamily& family, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                    Body&& body) noexcept {
     try {
         return body();
     } catch (...) {
-        return callKeptProc(hwnd, message, wParam, lParam);
+        return callKeptProc(hwnd, message, wParam, lParam, family);
     }
+}
+template <class Body>
+LRESULT guardedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Body&& body) noexcept {
+    return guardedProc(controlProps, hwnd, message, wParam, lParam, static_cast<Body&&>(body));
 }
 
 // --- Hover bookkeeping --------------------------------------------------------
@@ -260,7 +281,7 @@ void dropHover(SkinRecord& record);
 // --- WM_CTLCOLOR* brushes --------------------------------------------------------
 
 // Keeps the brush (and the bitmap under a pattern brush) last returned for control,
-// deleting the ones it replaces.
+// deleting the ones it replaces; both go when the control itself is destroyed.
 void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap);
 void releaseColorBrush(HWND control);
 
