@@ -34,5 +34,7 @@ void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
 void buildPanelsScene(DemoWindow& window);
 void finishPanelsScene(DemoWindow& window);
+void buildRangeScene(DemoWindow& window);
+void finishRangeScene(DemoWindow& window);
 
 }  // namespace demo
