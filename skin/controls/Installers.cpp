@@ -6,6 +6,8 @@ void skinChildControls(int skinIndex, HWND parent) {
     // Order matters: buttons first, then edits (and combo boxes), trackbars, progress
     // bars, lists, up-downs and headers.
     skinEdits(skinIndex, parent);
+    skinLists(skinIndex, parent);
+    skinHeaders(skinIndex, parent);
 }
 
 }  // namespace skin
