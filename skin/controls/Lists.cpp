@@ -298,16 +298,12 @@ void paintListFrame(int skinIndex, int controlIndex, std::optional<bool> hot, st
     const SIZE size = windowSize(hwnd);
     const int w = size.cx, h = size.cy;
     const RECT inner = innerRect(hwnd);
-    const int iw = inner.right - inner.left, ih = inner.bottom - inner.top;
     ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, w, h}));
     if (!backdrop) return;
     {
         GxGraphics graphics;
         graphics.FromHdc(backdrop.get());
-        graphics.SetClipRectI(0, 0, w, h);
-        graphics.SetClipRectI(inner.left, inner.top, iw, ih, Gdiplus::CombineModeXor);
-        fillFace(graphics, 0, 0, w, h);
-        graphics.ResetClip();
+        fillRing(graphics, w, h, inner);
         GxPen pen;
         if (isHot) {
             pen.Create(toArgb(themeColor, 200), 2.0f);
