@@ -155,11 +155,22 @@ bool hasScrollBars(HWND hwnd) { return hasHScrollBar(hwnd) || hasVScrollBar(hwnd
 
 gdi::UniqueRegion scrollBarRegion(HWND hwnd) {
     gdi::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
-    for (const LONG bar : {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)}) {
+    RECT bars[2]{};
+    bool shown[2]{};
+    const LONG ids[2] = {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)};
+    for (int i = 0; i < 2; ++i) {
         SCROLLBARINFO info{};
         info.cbSize = sizeof(info);
-        if (!GetScrollBarInfo(hwnd, bar, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) continue;
-        gdi::UniqueRegion part(CreateRectRgnIndirect(&info.rcScrollBar));
+        shown[i] = GetScrollBarInfo(hwnd, ids[i], &info) && !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+        if (!shown[i]) continue;
+        bars[i] = info.rcScrollBar;
+        gdi::UniqueRegion part(CreateRectRgnIndirect(&bars[i]));
+        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+    }
+    // The corner between two scroll bars belongs to them: the system paints it too.
+    if (shown[0] && shown[1]) {
+        const RECT corner{bars[1].left, bars[0].top, bars[1].right, bars[0].bottom};
+        gdi::UniqueRegion part(CreateRectRgnIndirect(&corner));
         CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
     return region;

@@ -53,19 +53,12 @@ ScopedBackdrop veiledClientBackdrop(HWND hwnd) {
     return backdrop;
 }
 
-// Paints the tree into dc over a plain background of the given colour; returns the
-// background colour it had.
-LRESULT paintTreeOver(HWND tree, HDC dc, COLORREF background) {
-    const LRESULT previous = SendMessageA(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
-    callKeptProc(tree, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    return previous;
-}
-
-// A tree cannot paint on a transparent background, and a colour key would leave the
-// key's colour in every smoothed text edge. The tree is painted over black and over
-// white instead: where both agree the pixel is opaque, where they differ by the full
-// range it is background, and in between (smoothed edges) the difference is the
-// coverage. The picture over black is then the premultiplied colour.
+// A tree cannot paint on a transparent background, a list box fills its rows with
+// the background colour, and a colour key would leave the key's colour in every
+// smoothed text edge. Such a control is painted over black and over white instead:
+// where both pictures agree the pixel is opaque, where they differ by the full range
+// it is background, and in between (smoothed edges) the difference is the coverage.
+// The picture over black is then the premultiplied colour.
 void matteFromBlackAndWhite(DWORD* overBlack, const DWORD* overWhite, int count) {
     for (int i = 0; i < count; ++i) {
         const DWORD b = overBlack[i], w = overWhite[i];
@@ -79,8 +72,17 @@ void matteFromBlackAndWhite(DWORD* overBlack, const DWORD* overWhite, int count)
     }
 }
 
-// The tree's items, matted out of their background, over the veiled backdrop.
-LRESULT paintTransparentTree(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+// Lets the control paint its client area into dc over a plain background colour.
+void paintOver(HWND hwnd, HDC dc, const RECT& client, COLORREF background) {
+    gdi::UniqueBrush plain(CreateSolidBrush(background));
+    FillRect(dc, &client, plain.get());
+    if (isClass(hwnd, "SysTreeView32")) SendMessageA(hwnd, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+    SetBkColor(dc, background);
+    callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+// The control's items, matted out of their background, over the veiled backdrop.
+LRESULT paintMatted(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     RECT client{};
     GetClientRect(hwnd, &client);
     const int w = client.right, h = client.bottom;
@@ -92,9 +94,11 @@ LRESULT paintTransparentTree(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         overWhite.select(gdi::makeDibPicture(w, h, &whiteBits));
         ScopedBackdrop veiled = veiledClientBackdrop(hwnd);
         if (overBlack && overWhite && veiled) {
-            const LRESULT own = paintTreeOver(hwnd, overBlack.get(), RGB(0, 0, 0));
-            paintTreeOver(hwnd, overWhite.get(), RGB(255, 255, 255));
-            SendMessageA(hwnd, TVM_SETBKCOLOR, 0, own);
+            const bool tree = isClass(hwnd, "SysTreeView32");
+            const LRESULT ownBackground = tree ? SendMessageA(hwnd, TVM_GETBKCOLOR, 0, 0) : 0;
+            paintOver(hwnd, overBlack.get(), client, RGB(0, 0, 0));
+            paintOver(hwnd, overWhite.get(), client, RGB(255, 255, 255));
+            if (tree) SendMessageA(hwnd, TVM_SETBKCOLOR, 0, ownBackground);
             GdiFlush();
             matteFromBlackAndWhite(static_cast<DWORD*>(blackBits), static_cast<const DWORD*>(whiteBits), w * h);
             const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -341,8 +345,9 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PAINT:
             paintFrame();
             if (!transparent || !paintsTransparently(hwnd)) break;
-            return isClass(hwnd, "SysTreeView32") ? paintTransparentTree(hwnd, wParam, lParam)
-                                                  : paintTransparentList(hwnd, wParam, lParam);
+            return isClass(hwnd, "SysTreeView32") || (isClass(hwnd, "ListBox") && !isOwnerDrawListBox(hwnd))
+                       ? paintMatted(hwnd, wParam, lParam)
+                       : paintTransparentList(hwnd, wParam, lParam);
         case WM_ERASEBKGND:
             if (const auto answer = eraseBackground(hwnd, wParam)) return *answer;
             break;

@@ -294,6 +294,53 @@ TEST_CASE("a list view's header reaches the list's right edge") {
     CHECK(shot.at(250, 1) != shot.at(250, 10));  // the face's vertical shade
 }
 
+TEST_CASE("in a framed window every list-type control is skinned and shows the window through its rows") {
+    startCommonControls();
+    startSkinModule();
+    static SkinEngine engine;
+    constexpr COLORREF back = RGB(40, 90, 160);
+    engine.setSkinBackground("", {}, back, 0x00DDCA22, 3);
+    engine.configure(1, 160);
+    HWND top = makeTopWindow(60, 60, 480, 360, WS_POPUP);
+    auto child = [top](const char* className, int x, int y, int w, int h, DWORD style) {
+        return makeChild(top, x, y, w, h, className, WS_CHILD | WS_VISIBLE | style, WS_EX_CLIENTEDGE);
+    };
+    HWND edit = child("Edit", 10, 50, 120, 24, 0);
+    HWND combo = child("ComboBox", 10, 90, 120, 120, CBS_DROPDOWN);
+    HWND box = child("ListBox", 10, 130, 120, 100, 0);
+    SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("entry"));
+    HWND tree = child(WC_TREEVIEWA, 150, 50, 140, 200, TVS_HASBUTTONS | TVS_LINESATROOT);
+    HTREEITEM root = addTreeItem(tree, TVI_ROOT, "Volume");
+    for (const char* chapter : {"Chapter one", "Chapter two", "Chapter three"}) addTreeItem(tree, root, chapter);
+    HWND list = child(WC_LISTVIEWA, 300, 50, 170, 200, LVS_REPORT);
+    engine.skinWindow(top, 40);
+    SkinRecord& record = *skinRecords.at(findSkinIndex(top));
+    CHECK(record.edits.indexOf(edit) == 1);
+    CHECK(record.edits.indexOf(FindWindowExA(combo, nullptr, "Edit", nullptr)) == 2);
+    CHECK(record.combos.indexOf(combo) == 1);
+    CHECK(record.lists.indexOf(box) == 1);
+    CHECK(record.lists.indexOf(list) == 2);
+    CHECK(record.lists.indexOf(tree) == 3);
+    CHECK(record.headers.indexOf(FindWindowExA(list, nullptr, WC_HEADERA, nullptr)) == 1);
+    ShowWindow(top, SW_SHOWNOACTIVATE);
+    UpdateWindow(top);
+    pump();
+
+    const COLORREF veiled = blend(RGB(255, 255, 255), 160, back);
+    CHECK(closeColour(Snapshot(box).at(100, 8), veiled));  // right of the text, inside the first row
+    const RECT rows{2, 20, 120, 80};
+    const int before = Snapshot(tree).count(rows, isDark);
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    pump();
+    const Snapshot shot(tree);
+    CHECK(shot.count(rows, isDark) > before + 10);
+    CHECK(shot.keyLike() == 0);
+    CHECK(closeColour(shot.at(120, 180), veiled));
+    CHECK(Snapshot(combo).keyLike() == 0);
+    DestroyWindow(top);
+    engine.configure(1);
+}
+
 TEST_CASE("1,000 repaints of each list kind leave no GDI object behind") {
     startCommonControls();
     SkinnedWindow w;
