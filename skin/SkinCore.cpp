@@ -35,6 +35,8 @@ constexpr WORD captionIconId = 129;
 SkinEngine::SkinEngine() {
     skinBackColor = GetSysColor(COLOR_BTNFACE);
     dialogSkinner = skinDialog;
+    frameProcEntry = &SkinEngine::frameProcTrampoline;
+    captionCommandEntry = &SkinEngine::captionCommandTrampoline;
     theEngine = this;
 }
 

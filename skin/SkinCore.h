@@ -6,12 +6,15 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "assets/ByteSet.h"
 #include "graphics/GdiHandles.h"
 #include "skin/SkinRecord.h"
 #include "skin/WindowProps.h"
+
+class GxGraphics;
 
 namespace skin {
 
@@ -61,6 +64,23 @@ extern int skinBackMode;
 // Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
 
+// How a framed window is set up (skinWindow); a field left empty takes its default.
+struct FrameOptions {
+    std::optional<int> hasCaption;       // default 1: caption dragging and caption-button hover
+    std::optional<int> sizable;          // default 1: border resizing and double-click maximise
+    std::optional<int> hasHelpButton;    // default 0
+    std::optional<int> hasMenuButton;    // default 0
+    std::optional<int> drawCaptionText;  // default 1
+    std::optional<int> captionOption;    // default 0; 1 lays a gloss over the caption
+    std::optional<int> statusBarHeight;  // default 0: no status bar
+    std::vector<StatusItem> statusItems;
+    ByteView backImage;                  // the window's own background picture, or empty
+    std::optional<int> backMode;         // default: the process-wide mode
+};
+
+// setSkinBackground: the theme colour follows the background colour.
+inline constexpr COLORREF themeFromBackground = 0xFFFFFFFF;
+
 // The one engine object through which the application drives the skin. It is made
 // by the application before its first window and destroyed at exit; static window
 // procedures reach it through instance().
@@ -74,11 +94,82 @@ public:
     static SkinEngine* instance() noexcept;
 
     // Plain procedures handed to Windows that forward to the frame procedure and the
-    // caption-button command of this object; the frame skin fills them in.
+    // caption-button command of the one engine object.
     WNDPROC frameProcEntry = nullptr;
     int captionButtonMargin = 3;
     int hotCaptionButton = 0;
     void (*captionCommandEntry)(int skinIndex, int buttonIndex) = nullptr;
+
+private:
+    static LRESULT CALLBACK frameProcTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void captionCommandTrampoline(int skinIndex, int buttonIndex);
+    void fadeStep(HWND hwnd, SkinRecord& record);
+    void mouseMove(HWND hwnd, int skinIndex, LPARAM lParam);
+    void mouseLeave(HWND hwnd, int skinIndex);
+    void buttonDown(HWND hwnd, int skinIndex, LPARAM lParam);
+
+public:
+    // --- Framed windows ----------------------------------------------------------
+    LRESULT frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void captionCommand(int skinIndex, int buttonIndex);
+    void skinWindow(HWND hwnd, int captionHeight, const FrameOptions& options = {});
+    bool addCaptionButton(HWND hwnd, ByteView glyph, const char* tooltip, ClickHandler handler);
+    bool setCaptionStyle(HWND hwnd, std::optional<std::string> fontName = std::nullopt,
+                         std::optional<int> fontSize = std::nullopt, std::optional<COLORREF> textColor = std::nullopt,
+                         std::optional<COLORREF> shadowColor = std::nullopt,
+                         std::optional<int> fontStyle = std::nullopt);
+    bool setWindowBackground(HWND hwnd, ByteView image, std::optional<int> mode = std::nullopt);
+    // The picture comes from fileName when it is not empty, else from bytes.
+    // themeColor themeFromBackground takes the background colour as theme colour.
+    void setSkinBackground(const char* fileName, ByteView bytes, std::optional<COLORREF> backColor = std::nullopt,
+                           std::optional<COLORREF> themeColor = std::nullopt,
+                           std::optional<int> mode = std::nullopt);
+    void configure(int enabled, std::optional<int> alpha = std::nullopt, std::optional<int> frame = std::nullopt);
+    bool pointInButtonStrip(int skinIndex, LPARAM lParam);
+
+    // --- Frame painting ----------------------------------------------------------
+    // Paints background, border, caption and status bar into the window's
+    // backgroundDc; with copy, also onto dc (a client DC of the window when dc is 0).
+    void paintFrame(int skinIndex, HDC dc = nullptr, bool copy = false);
+    void copyFrame(int skinIndex, HDC dc);
+    void paintBackground(GxGraphics& graphics, int skinIndex);
+    void paintWindowBorder(int skinIndex, GxGraphics& graphics);
+    void paintButtonSeparators(int skinIndex, int buttonIndex, GxGraphics& graphics);
+    void restoreCaptionArea(int skinIndex, const IntRect& area);
+    void restoreStatusArea(int skinIndex, const IntRect& area);
+    void paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* graphics = nullptr, bool pressed = false,
+                            std::optional<int> alpha = std::nullopt);
+    void paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, int buttonIndex, int alpha);
+    void layoutCaptionButtons(int skinIndex);
+    int captionButtonAt(int skinIndex, int x, int y);
+    int findMaximizeButton(int skinIndex);
+    void beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& client);
+    void updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& client);
+    bool setHelpHandler(HWND hwnd, ClickHandler handler);
+    bool setMenuHandler(HWND hwnd, ClickHandler handler);
+    void paintCaptionText(int skinIndex, GxGraphics* graphics = nullptr, const char* text = nullptr);
+
+    // --- Status bar ----------------------------------------------------------------
+    void setupStatusBar(int skinIndex, int height, std::vector<StatusItem> items = {});
+    void layoutStatusBar(int skinIndex);
+    void paintStatusItem(int skinIndex, GxGraphics* graphics, int item);
+    bool setStatusItem(HWND hwnd, int item, const char* text, std::optional<ByteView> image = std::nullopt,
+                       std::optional<int> width = std::nullopt);
+    bool setStatusStyle(HWND hwnd, std::optional<int> alignment = std::nullopt,
+                        std::optional<int> option = std::nullopt, std::optional<int> secondOption = std::nullopt,
+                        std::optional<COLORREF> textColor = std::nullopt,
+                        std::optional<std::string> fontName = std::nullopt,
+                        std::optional<int> fontSize = std::nullopt);
+
+    // --- Layout and settings ---------------------------------------------------------
+    RECT getButtonStripRect(HWND hwnd);
+    void layoutDockedWindows(int skinIndex);
+    void setControlTextColor(HWND control, COLORREF colour);
+    COLORREF getSkinBackColor() const noexcept;
+    bool setCaptionGlyphs(HWND hwnd, std::optional<ByteView> minimize = std::nullopt,
+                          std::optional<ByteView> maximize = std::nullopt,
+                          std::optional<ByteView> restore = std::nullopt,
+                          std::optional<ByteView> close = std::nullopt);
 
     // --- Containers (skin/controls/Containers.cpp) ---
     // Skins the children of a window inside a skinned window and lays its colour (at
