@@ -32,5 +32,8 @@ struct Scene {
 // One per Scene<Name>.cpp.
 void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
+void buildContainersScene(DemoWindow& window);
+void finishContainersScene(DemoWindow& window);
+void showMessageBoxScene(DemoWindow& window);
 
 }  // namespace demo

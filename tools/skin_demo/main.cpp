@@ -22,6 +22,10 @@ namespace {
 const Scene scenes[] = {
     {"frame", "caption buttons, status bar, push, glass, picture, check and radio buttons, background modes",
      buildFrameScene, finishFrameScene},
+    {"containers", "a tinted group box with controls, a keyed toolbar, a button that shows a skinned message box",
+     buildContainersScene, finishContainersScene},
+    {"messagebox", "the containers scene with its skinned message box shown", buildContainersScene,
+     showMessageBoxScene},
 };
 
 constexpr UINT_PTR readyTimer = 1;
