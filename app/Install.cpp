@@ -31,7 +31,9 @@ InstallResult installFiles(const InstallPaths& paths, ByteView payload) {
         result.failure = InstallFailure::archiveNotWritten;
         return result;
     }
-    const int extracted = runtime::extractArchive(paths.archive, paths.product);
+    runtime::ExtractOptions options;
+    options.contents = payload;  // what the archive file now holds
+    const int extracted = runtime::extractArchive(paths.archive, paths.product, options);
     runtime::deleteFile(paths.archive);
     if (extracted != runtime::extractDone) {
         result.failure = InstallFailure::extractionIncomplete;
@@ -74,9 +76,16 @@ void reportFailure(runtime::Form& wizard, const InstallPaths& paths, InstallFail
 void installProduct(runtime::Form& wizard) {
     if (installing) return;
     installing = true;
+    // The user cannot close the window during the wait and the file steps.
+    wizard.setClosable(false);
     struct Done {
-        ~Done() { installing = false; }
-    } done;
+        runtime::Form& wizard;
+        HWND window;
+        ~Done() {
+            installing = false;
+            if (IsWindow(window)) wizard.setClosable(true);
+        }
+    } done{wizard, wizard.hwnd()};
 
     runtime::Control& log = wizard.control("编辑框2");
     log.setText(texts::installLog[0]);

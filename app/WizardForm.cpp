@@ -177,6 +177,7 @@ const runtime::FormDesc kWizardWindow{
     .controlBox = true,
     .dragByClientArea = true,
     .taskbarButton = false,
+    .keepCaptionActive = true,
     .iconResource = texts::iconResourceName,
     .controls = kControls,
 };

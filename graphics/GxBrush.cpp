@@ -36,7 +36,7 @@ bool GetPreset(std::vector<GxArgb>& colors, std::vector<float>& positions, Count
 bool GxBrush::Clone(GxBrush& result) const {
     GpBrush* copy = nullptr;
     const bool ok = Check(GdipCloneBrush(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 BrushType GxBrush::GetType() { return Get<BrushType>([&](BrushType* v) { return GdipGetBrushType(handle, v); }); }
@@ -227,7 +227,7 @@ bool GxTextureBrush::SetWrapMode(WrapMode mode) { return Check(GdipSetTextureWra
 bool GxTextureBrush::GetImage(GxImage& result) {
     GpImage* image = nullptr;
     const bool ok = Check(GdipGetTextureImage(Typed(), &image));
-    result.Reset(image);
+    result.Adopt(image);
     return ok;
 }
 

@@ -192,7 +192,7 @@ bool GxImage::FromBytes(ByteView bytes, bool useIcm) {
 bool GxImage::Clone(GxImage& result) const {
     GpImage* copy = nullptr;
     const bool ok = Check(GdipCloneImage(image, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 
@@ -316,7 +316,7 @@ bool GxImage::GetThumbnail(int width, int height, GxImage& result) {
     GpImage* thumbnail = nullptr;
     const bool ok = Check(GdipGetImageThumbnail(image, static_cast<UINT>(width), static_cast<UINT>(height), &thumbnail,
                                              nullptr, nullptr));
-    result.Reset(thumbnail);
+    result.Adopt(thumbnail);
     return ok;
 }
 
@@ -458,14 +458,14 @@ HICON GxBitmap::ToHicon() { return Get<HICON>([&](HICON* v) { return GdipCreateH
 bool GxBitmap::CloneArea(float x, float y, float w, float h, PixelFormat format, GxBitmap& result) const {
     GpBitmap* copy = nullptr;
     const bool ok = Check(GdipCloneBitmapArea(x, y, w, h, format, Bitmap(), &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 
 bool GxBitmap::CloneAreaI(int x, int y, int w, int h, PixelFormat format, GxBitmap& result) const {
     GpBitmap* copy = nullptr;
     const bool ok = Check(GdipCloneBitmapAreaI(x, y, w, h, format, Bitmap(), &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 

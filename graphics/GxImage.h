@@ -89,6 +89,8 @@ public:
     ~GxImage() override;
 
     Gdiplus::GpImage* Handle() const noexcept { return image; }
+    // Takes a new native image, releasing the one held (and its bytes).
+    void Adopt(Gdiplus::GpImage* made) noexcept { Reset(made); }
 
     // False without a GDI+ call when empty.
     bool Dispose();

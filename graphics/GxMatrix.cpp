@@ -19,7 +19,7 @@ bool GxMatrix::Create3I(const GxRect& rect, std::span<const GxPoint, 3> points) 
 bool GxMatrix::Clone(GxMatrix& result) const {
     GpMatrix* copy = nullptr;
     const bool ok = Check(GdipCloneMatrix(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 bool GxMatrix::SetElements(float m11, float m12, float m21, float m22, float dx, float dy) {

@@ -23,7 +23,6 @@ public:
     float GetOffsetX();
     float GetOffsetY();
     bool Reset();
-    using GxObject::Reset;
     bool Multiply(const GxMatrix& other, int order = 0);
     bool Translate(float dx, float dy, int order = 0);
     bool Rotate(float angle, int order = 0);

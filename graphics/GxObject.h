@@ -35,12 +35,6 @@ public:
         native = handle;
         Attach(handle);
     }
-    // Stores a handle after releasing the one held (if any): how every creation and every
-    // operation with a result wrapper stores its new object, so nothing leaks.
-    void Reset(void* handle) noexcept {
-        if (native && native != handle) ReleaseNative();
-        SetNative(handle);
-    }
     bool IsEmpty() const noexcept { return native == nullptr; }
 
     static void* Alloc(std::size_t size) noexcept;
@@ -48,6 +42,12 @@ public:
 
 protected:
     GxObject() = default;
+    // Stores a handle after releasing the one held (if any): how every creation stores its
+    // new object, so nothing leaks. Callers outside use the typed Adopt of each class.
+    void Reset(void* handle) noexcept {
+        if (native && native != handle) ReleaseNative();
+        SetNative(handle);
+    }
     virtual void Attach(void* handle) noexcept = 0;
     // Deletes the native object the way destruction does (or not at all for the classes
     // that do not own it); leaves LastStatus alone.
@@ -75,6 +75,9 @@ public:
     ~GxHandleObject() override { GxHandleObject::ReleaseNative(); }
 
     Native* Handle() const noexcept { return handle; }
+    // Takes a new native object of this kind, releasing the one held: how operations that
+    // yield an object into a result wrapper hand it over.
+    void Adopt(Native* made) noexcept { Reset(made); }
 
     // False without a GDI+ call when empty.
     bool Delete() noexcept {
@@ -98,11 +101,7 @@ protected:
     bool Make(Create&& create) noexcept {
         Out* made = nullptr;
         const auto status = create(&made);
-        if constexpr (Owns) {
-            Reset(made);
-        } else {
-            SetNative(made);
-        }
+        Adopt(made);
         return GxStoreStatus(status);
     }
 

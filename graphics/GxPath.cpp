@@ -24,7 +24,7 @@ bool GxPath::Create2I(std::span<const GxPoint> points, std::span<const BYTE> typ
 bool GxPath::Clone(GxPath& result) const {
     GpPath* copy = nullptr;
     const bool ok = Check(GdipClonePath(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 bool GxPath::Reset() { return Check(GdipResetPath(handle)); }

@@ -25,7 +25,6 @@ public:
                   FillMode mode = Gdiplus::FillModeAlternate);
     bool Clone(GxPath& result) const;
     bool Reset();
-    using GxObject::Reset;
     FillMode GetFillMode();
     bool SetFillMode(FillMode mode);
 

@@ -16,7 +16,7 @@ bool GxPen::CreateFromBrush(const GxBrush& brush, float width, Unit unit) {
 bool GxPen::Clone(GxPen& result) const {
     GpPen* copy = nullptr;
     const bool ok = Check(GdipClonePen(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 float GxPen::GetWidth() { return Get<REAL>([&](REAL* v) { return GdipGetPenWidth(handle, v); }); }
@@ -36,13 +36,21 @@ GxPen::DashCap GxPen::GetDashCap() {
 }
 bool GxPen::SetLineJoin(LineJoin join) { return Check(GdipSetPenLineJoin(handle, join)); }
 LineJoin GxPen::GetLineJoin() { return Get<LineJoin>([&](LineJoin* v) { return GdipGetPenLineJoin(handle, v); }); }
-bool GxPen::SetCustomStartCap(GpCustomLineCap* cap) { return Check(GdipSetPenCustomStartCap(handle, cap)); }
-GpCustomLineCap* GxPen::GetCustomStartCap() {
-    return Get<GpCustomLineCap*>([&](GpCustomLineCap** v) { return GdipGetPenCustomStartCap(handle, v); });
+bool GxPen::SetCustomStartCap(const GxCustomLineCap& cap) {
+    return Check(GdipSetPenCustomStartCap(handle, cap.Handle()));
 }
-bool GxPen::SetCustomEndCap(GpCustomLineCap* cap) { return Check(GdipSetPenCustomEndCap(handle, cap)); }
-GpCustomLineCap* GxPen::GetCustomEndCap() {
-    return Get<GpCustomLineCap*>([&](GpCustomLineCap** v) { return GdipGetPenCustomEndCap(handle, v); });
+bool GxPen::GetCustomStartCap(GxCustomLineCap& result) {
+    GpCustomLineCap* cap = nullptr;
+    const bool ok = Check(GdipGetPenCustomStartCap(handle, &cap));
+    result.Adopt(cap);
+    return ok;
+}
+bool GxPen::SetCustomEndCap(const GxCustomLineCap& cap) { return Check(GdipSetPenCustomEndCap(handle, cap.Handle())); }
+bool GxPen::GetCustomEndCap(GxCustomLineCap& result) {
+    GpCustomLineCap* cap = nullptr;
+    const bool ok = Check(GdipGetPenCustomEndCap(handle, &cap));
+    result.Adopt(cap);
+    return ok;
 }
 bool GxPen::SetMiterLimit(float limit) { return Check(GdipSetPenMiterLimit(handle, limit)); }
 float GxPen::GetMiterLimit() { return Get<REAL>([&](REAL* v) { return GdipGetPenMiterLimit(handle, v); }); }
@@ -54,7 +62,7 @@ bool GxPen::SetBrushFill(const GxBrush& brush) { return Check(GdipSetPenBrushFil
 bool GxPen::GetBrushFill(GxBrush& result) {
     GpBrush* brush = nullptr;
     const bool ok = Check(GdipGetPenBrushFill(handle, &brush));
-    result.Reset(brush);
+    result.Adopt(brush);
     return ok;
 }
 PenType GxPen::GetFillType() { return Get<PenType>([&](PenType* v) { return GdipGetPenFillType(handle, v); }); }

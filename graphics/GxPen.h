@@ -18,6 +18,10 @@ using PenBase = GxTransformable<GxHandleObject<GpPen, GdipDeletePen>, GpPen, Gdi
                                 GdipScalePenTransform, GdipRotatePenTransform>;
 }  // namespace gxdetail
 
+// A custom line cap read from a pen: the wrapper owns it and deletes it.
+class GxCustomLineCap
+    : public GxHandleObject<Gdiplus::GpCustomLineCap, Gdiplus::DllExports::GdipDeleteCustomLineCap> {};
+
 class GxPen : public gxdetail::PenBase {
 public:
     using Unit = Gdiplus::Unit;
@@ -42,11 +46,11 @@ public:
     DashCap GetDashCap();
     bool SetLineJoin(Gdiplus::LineJoin join);
     Gdiplus::LineJoin GetLineJoin();
-    bool SetCustomStartCap(Gdiplus::GpCustomLineCap* cap);
-    // A new native cap owned by the caller (GdipDeleteCustomLineCap), null when none.
-    Gdiplus::GpCustomLineCap* GetCustomStartCap();
-    bool SetCustomEndCap(Gdiplus::GpCustomLineCap* cap);
-    Gdiplus::GpCustomLineCap* GetCustomEndCap();
+    bool SetCustomStartCap(const GxCustomLineCap& cap);
+    // Stores a copy of the pen's cap in `result` (left empty when the pen has none).
+    bool GetCustomStartCap(GxCustomLineCap& result);
+    bool SetCustomEndCap(const GxCustomLineCap& cap);
+    bool GetCustomEndCap(GxCustomLineCap& result);
     bool SetMiterLimit(float limit);
     float GetMiterLimit();
     bool SetMode(Gdiplus::PenAlignment mode);

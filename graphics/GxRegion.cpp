@@ -30,7 +30,7 @@ bool GxRegion::CreateRgnData(ByteView data) {
 bool GxRegion::Clone(GxRegion& result) const {
     GpRegion* copy = nullptr;
     const bool ok = Check(GdipCloneRegion(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 bool GxRegion::SetInfinite() { return Check(GdipSetInfinite(handle)); }

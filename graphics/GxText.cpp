@@ -11,21 +11,21 @@ bool GxFontFamily::Create(const char* name, const GxFontCollection* collection) 
     return CreateW(GxWiden(name).c_str(), collection);
 }
 bool GxFontFamily::CreateW(const wchar_t* name, const GxFontCollection* collection) {
-    return Make([&](GpFontFamily** out) { return GdipCreateFontFamilyFromName(name, NativeOf(collection), out); });
+    return MakeFamily([&](GpFontFamily** out) { return GdipCreateFontFamilyFromName(name, NativeOf(collection), out); });
 }
 bool GxFontFamily::GetGenericSansSerif() {
-    return Make([&](GpFontFamily** out) { return GdipGetGenericFontFamilySansSerif(out); });
+    return MakeFamily([&](GpFontFamily** out) { return GdipGetGenericFontFamilySansSerif(out); });
 }
 bool GxFontFamily::GetGenericSerif() {
-    return Make([&](GpFontFamily** out) { return GdipGetGenericFontFamilySerif(out); });
+    return MakeFamily([&](GpFontFamily** out) { return GdipGetGenericFontFamilySerif(out); });
 }
 bool GxFontFamily::GetGenericMonospace() {
-    return Make([&](GpFontFamily** out) { return GdipGetGenericFontFamilyMonospace(out); });
+    return MakeFamily([&](GpFontFamily** out) { return GdipGetGenericFontFamilyMonospace(out); });
 }
 bool GxFontFamily::Clone(GxFontFamily& result) const {
     GpFontFamily* copy = nullptr;
     const bool ok = Check(GdipCloneFontFamily(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 std::string GxFontFamily::GetName(LANGID language) {
@@ -119,7 +119,7 @@ bool GxFont::FromLogfontW(HDC hdc, const LOGFONTW* logfont) {
 bool GxFont::Clone(GxFont& result) const {
     GpFont* copy = nullptr;
     const bool ok = Check(GdipCloneFont(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 bool GxFont::GetLogFontA(const GxGraphics& graphics, LOGFONTA& logfont) {
@@ -131,7 +131,7 @@ bool GxFont::GetLogFontW(const GxGraphics& graphics, LOGFONTW& logfont) {
 bool GxFont::GetFamily(GxFontFamily& result) {
     GpFontFamily* family = nullptr;
     const bool ok = Check(GdipGetFamily(handle, &family));
-    result.SetNative(family);
+    result.Adopt(family);
     return ok;
 }
 int GxFont::GetStyle() { return Get<INT>([&](INT* v) { return GdipGetFontStyle(handle, v); }); }
@@ -158,7 +158,7 @@ bool GxStringFormat::GetGenericTypographic() {
 bool GxStringFormat::Clone(GxStringFormat& result) const {
     GpStringFormat* copy = nullptr;
     const bool ok = Check(GdipCloneStringFormat(handle, &copy));
-    result.Reset(copy);
+    result.Adopt(copy);
     return ok;
 }
 bool GxStringFormat::SetFlags(int flags) { return Check(GdipSetStringFormatFlags(handle, flags)); }

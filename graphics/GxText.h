@@ -11,10 +11,25 @@ class GxGraphics;
 class GxFontCollection;
 
 // A font family. Destruction leaves the native family alive: whoever made it with Create
-// or received it from GxFont::GetFamily deletes it with Delete.
+// or received it from GxFont::GetFamily deletes it with Delete. Storing a new family
+// (Create again, Clone or GetFamily into it) releases a family this wrapper was given
+// that way, like every other class; one handed over with SetNative (a collection's) is
+// left alone.
 class GxFontFamily
     : public GxHandleObject<Gdiplus::GpFontFamily, Gdiplus::DllExports::GdipDeleteFontFamily, false> {
 public:
+    GxFontFamily() = default;
+    GxFontFamily(GxFontFamily&& other) noexcept { *this = std::move(other); }
+    GxFontFamily& operator=(GxFontFamily&& other) noexcept {
+        Gdiplus::GpFontFamily* made = other.made_;
+        GxHandleObject::operator=(std::move(other));
+        made_ = made;
+        return *this;
+    }
+    void Adopt(Gdiplus::GpFontFamily* family) noexcept {
+        Reset(family);
+        made_ = family;
+    }
     // An installed family (or one of `collection`, when it holds a collection).
     bool Create(const char* name, const GxFontCollection* collection = nullptr);
     bool CreateW(const wchar_t* name, const GxFontCollection* collection = nullptr);
@@ -29,6 +44,27 @@ public:
     UINT16 GetCellAscent(int style);
     UINT16 GetCellDescent(int style);
     UINT16 GetLineSpacing(int style);
+
+protected:
+    void Attach(void* h) noexcept override {
+        GxHandleObject::Attach(h);
+        if (h != made_) made_ = nullptr;
+    }
+    void ReleaseNative() noexcept override {
+        if (handle && handle == made_) Gdiplus::DllExports::GdipDeleteFontFamily(handle);
+        GxHandleObject::ReleaseNative();
+    }
+
+private:
+    template <class Create>
+    bool MakeFamily(Create&& create) noexcept {
+        Gdiplus::GpFontFamily* made = nullptr;
+        const auto status = create(&made);
+        Adopt(made);
+        return GxStoreStatus(status);
+    }
+
+    Gdiplus::GpFontFamily* made_ = nullptr;  // the held family, when it came from Adopt
 };
 
 // A font collection supplied from outside through SetNative; never deleted here. An empty

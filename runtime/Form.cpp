@@ -547,6 +547,15 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) 
         case kCloseRequest:
             DestroyWindow(hwnd_);
             return 0;
+        case WM_CLOSE:
+            if (!closable_) return 0;
+            break;
+        case WM_SYSCOMMAND:
+            if (!closable_ && (wParam & 0xFFF0) == SC_CLOSE) return 0;
+            break;
+        case WM_NCACTIVATE:
+            if (desc_.keepCaptionActive) return DefWindowProcA(hwnd_, message, TRUE, lParam);
+            break;
         default:
             break;
     }

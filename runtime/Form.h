@@ -111,6 +111,11 @@ public:
     Control* find(std::string_view name) noexcept;
     std::span<const std::unique_ptr<Control>> controls() const noexcept { return controls_; }
 
+    // While false, the user cannot close the window (Alt+F4, the system menu, a close
+    // button sending SC_CLOSE or WM_CLOSE); closeForm still can.
+    void setClosable(bool closable) noexcept { closable_ = closable; }
+    bool closable() const noexcept { return closable_; }
+
     // Window procedure of forms.
     static LRESULT CALLBACK dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -132,6 +137,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     HWND hwnd_ = nullptr;
     bool built_ = false;
+    bool closable_ = true;
     gdi::UniqueBrush background_;
     gdi::UniqueIcon bigIcon_, smallIcon_;
 };

@@ -65,6 +65,7 @@ struct FormDesc {
     bool dragByClientArea = false;
     bool taskbarButton = true;
     bool topMost = false;
+    bool keepCaptionActive = false;  // the window always draws as active (WM_NCACTIVATE)
     const char* iconResource = nullptr;  // icon group in the executable's resources
     std::optional<COLORREF> backColor{};
     std::span<const ControlDesc> controls{};

@@ -1,5 +1,6 @@
 #include "runtime/Zip.h"
 
+#include <libdeflate.h>
 #include <unzip.h>
 // needs the declarations above
 #include <iowin32.h>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "graphics/GdiHandles.h"
 #include "runtime/Files.h"
 
 namespace runtime {
@@ -23,11 +25,21 @@ namespace {
 constexpr std::uint32_t localHeaderSignature = 0x04034B50;
 constexpr DWORD storedAttributeMask =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+constexpr int methodStored = 0;
+constexpr int methodDeflated = 8;
 
 struct UnzCloser {
     void operator()(unzFile zf) const noexcept { unzClose(zf); }
 };
 using ZipReader = std::unique_ptr<std::remove_pointer_t<unzFile>, UnzCloser>;
+
+struct DecompressorFree {
+    void operator()(libdeflate_decompressor* d) const noexcept { libdeflate_free_decompressor(d); }
+};
+using Decompressor = std::unique_ptr<libdeflate_decompressor, DecompressorFree>;
+
+void unmapView(const void* view) noexcept { UnmapViewOfFile(view); }
+using MappedView = gdi::UniqueHandle<const void*, unmapView>;
 
 bool startsWithLocalHeader(const std::string& path) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -39,25 +51,60 @@ bool startsWithLocalHeader(const std::string& path) {
     return signature == localHeaderSignature;
 }
 
-// An entry name may only lead below the target: no root, no drive (or stream) colon,
-// no component made of dots and blanks alone other than ".", which Windows would
-// resolve upwards. Checked on the UTF-16 form CreateFileA will use, so that a GBK
-// trail byte 0x5C is not mistaken for a separator.
-bool isSafeEntryName(std::string_view name) {
-    if (name.empty()) return false;
-    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), int(name.size()), nullptr, 0);
-    if (n <= 0) return false;
+std::wstring widen(std::string_view text) {
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), int(name.size()), wide.data(), n);
-    if (wide.front() == L'\\' || wide.front() == L'/' || wide.find(L':') != std::wstring::npos) return false;
-    std::size_t start = 0;
-    while (start <= wide.size()) {
-        std::size_t end = wide.find_first_of(L"\\/", start);
-        if (end == std::wstring::npos) end = wide.size();
-        const std::wstring_view part(wide.data() + start, end - start);
-        if (!part.empty() && part != L"." && part.find_first_not_of(L". ") == std::wstring_view::npos) return false;
-        start = end + 1;
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), wide.data(), n);
+    return wide;
+}
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// A name Windows would open as a device wherever it stands: CON, NUL, COM1, "con.txt"...
+bool isDeviceName(std::wstring_view part) {
+    std::wstring base(part.substr(0, part.find(L'.')));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    CharUpperBuffW(base.data(), DWORD(base.size()));
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"})
+        if (base == device) return true;
+    return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) && base[3] >= L'0' &&
+           base[3] <= L'9';
+}
+
+// One path component: no dots-only climb, no trailing dot or blank (Windows would drop
+// them and write another name), no device, nothing a file name cannot hold. "." is fine.
+bool isSafeComponent(std::wstring_view part) {
+    if (part == L".") return true;
+    if (part.empty() || part.size() > 255 || part.back() == L'.' || part.back() == L' ') return false;
+    for (wchar_t c : part)
+        if (c < 0x20 || std::wstring_view(L"<>:\"|?*").find(c) != std::wstring_view::npos) return false;
+    return !isDeviceName(part);
+}
+
+struct EntryName {
+    std::string relative;  // below the target, backslashes, no trailing separator
+    bool folder = false;   // the name ends with a separator
+};
+
+// Checks an entry name on the UTF-16 form CreateFileA will use, character by character,
+// so that a GBK trail byte 0x5C is neither a separator nor a folder mark. The whole path
+// must fit the ANSI file functions.
+bool checkEntryName(std::string_view name, std::size_t targetLength, EntryName& out) {
+    const std::wstring wide = widen(name);
+    if (wide.empty() || isSeparator(wide.front())) return false;
+    out.folder = isSeparator(wide.back());
+    const std::size_t end = wide.size() - (out.folder ? 1 : 0);
+    for (std::size_t start = 0; start <= end;) {
+        std::size_t stop = start;
+        while (stop < end && !isSeparator(wide[stop])) ++stop;
+        if (!isSafeComponent(std::wstring_view(wide).substr(start, stop - start))) return false;
+        start = stop + 1;
     }
+    if (targetLength + 1 + wide.size() >= MAX_PATH) return false;
+    out.relative.assign(name.substr(0, name.size() - (out.folder ? 1 : 0)));
+    for (char& c : out.relative)
+        if (c == '/') c = '\\';  // 0x2F is never part of a GBK character
     return true;
 }
 
@@ -106,17 +153,25 @@ EntryTimes entryTimes(const unz_file_info64& info, const std::vector<unsigned ch
 
 // A file entry, read from the central directory before anything is written.
 struct PlannedFile {
-    unz64_file_pos position;
     std::string path;
     DWORD attributes;  // for CreateFileA
     EntryTimes times;
-    ZPOS64_T size;    // uncompressed
-    ZPOS64_T packed;  // compressed
+    std::size_t size;    // uncompressed
+    std::size_t packed;  // compressed
+    std::uint64_t offset;  // of the compressed data in the archive
+    int method;
+    std::uint32_t crc;
 };
 
-// Walks the central directory: refuses unsafe names and encrypted entries, makes the
-// directory entries and lists the files. False when the archive cannot be used.
-bool planArchive(unzFile zf, const std::string& target, std::vector<PlannedFile>& files) {
+struct Plan {
+    std::vector<std::string> folders;
+    std::vector<PlannedFile> files;
+};
+
+// Walks the central directory and checks every entry: a safe name, no encryption, a
+// method we inflate, sizes that fit and data inside the archive. Nothing is created.
+bool planArchive(unzFile zf, const std::string& target, std::uint64_t archiveSize, Plan& plan) {
+    const std::size_t targetLength = widen(target).size() - (endsWithBackslash(target) ? 1 : 0);
     int rc = unzGoToFirstFile(zf);
     for (; rc == UNZ_OK; rc = unzGoToNextFile(zf)) {
         unz_file_info64 info;
@@ -126,77 +181,93 @@ bool planArchive(unzFile zf, const std::string& target, std::vector<PlannedFile>
         if (unzGetCurrentFileInfo64(zf, &info, name.data(), uLong(name.size()), extra.data(), uLong(extra.size()),
                                     nullptr, 0) != UNZ_OK)
             return false;
-        if (!isSafeEntryName(name)) return false;
-
-        const bool slash = name.back() == '/' || name.back() == '\\';
-        for (char& c : name)
-            if (c == '/') c = '\\';  // 0x2F is never part of a GBK character
-        if (slash) name.pop_back();
-        std::string path = joinPath(target, name);
+        EntryName checked;
+        if (!checkEntryName(name, targetLength, checked)) return false;
+        std::string path = joinPath(target, checked.relative);
         const DWORD attributes = info.external_fa & 0xFFFF;
-        if (slash || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (!makeDirectories(path)) return false;
+        if (checked.folder || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            plan.folders.push_back(std::move(path));
             continue;
         }
         if (info.flag & 1) return false;  // encrypted entries are not supported
-        PlannedFile file{{}, std::move(path), attributes & storedAttributeMask, entryTimes(info, extra),
-                         info.uncompressed_size, info.compressed_size};
-        if (unzGetFilePos64(zf, &file.position) != UNZ_OK) return false;
-        files.push_back(std::move(file));
+        const int method = int(info.compression_method);
+        if (method != methodStored && method != methodDeflated) return false;
+        if (info.uncompressed_size > MAXDWORD || (method == methodStored && info.compressed_size != info.uncompressed_size))
+            return false;
+        // The data's place comes from the local header, which minizip checks against this entry.
+        int openedMethod = 0, level = 0;
+        if (unzOpenCurrentFile2(zf, &openedMethod, &level, 1) != UNZ_OK) return false;
+        const std::uint64_t offset = unzGetCurrentFileZStreamPos64(zf);
+        unzCloseCurrentFile(zf);
+        if (offset > archiveSize || info.compressed_size > archiveSize - offset) return false;
+        plan.files.push_back({std::move(path), attributes & storedAttributeMask, entryTimes(info, extra),
+                              std::size_t(info.uncompressed_size), std::size_t(info.compressed_size), offset, method,
+                              std::uint32_t(info.crc)});
     }
     return rc == UNZ_END_OF_LIST_OF_FILE;
 }
 
-// Writes planned files through one reader of the archive, with one buffer.
+// Inflates planned files from the mapped archive, each into one buffer written with one call.
 class EntryWriter {
 public:
-    EntryWriter(unzFile zf, const ExtractOptions& options)
-        : zf_(zf), options_(options), buffer_(std::max<std::size_t>(options.bufferSize, 1)) {}
+    EntryWriter(const unsigned char* archive, const ExtractOptions& options)
+        : archive_(archive), options_(options), inflater_(libdeflate_alloc_decompressor()) {}
 
     bool write(const PlannedFile& entry) {
-        if (unzGoToFilePos64(zf_, &entry.position) != UNZ_OK) return false;
+        if (!inflater_) return false;
+        const unsigned char* data = nullptr;
+        if (!unpack(entry, data) || libdeflate_crc32(0, data, entry.size) != entry.crc) return false;
         const std::string parent = parentPath(entry.path);
         if (!parent.empty() && !directoryExists(parent) && !makeDirectories(parent)) return false;
-        if (unzOpenCurrentFile(zf_) != UNZ_OK) return false;
         const char* path = entry.path.c_str();
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // lets a read-only copy be replaced
-        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // An existing copy is overwritten in place and cut to size: truncating it first
+        // would free its blocks only to allocate them again.
+        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                     entry.attributes ? entry.attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
-        bool ok = bool(file) && copyData(file.get(), entry.size);
-        // Close even after a failure; a CRC mismatch shows up only here.
-        ok = unzCloseCurrentFile(zf_) == UNZ_OK && ok;
+        if (!file) return false;
+        bool ok = writeAll(file.get(), data, DWORD(entry.size)) && SetEndOfFile(file.get());
         const EntryTimes& t = entry.times;
-        if (ok) ok = SetFileTime(file.get(), t.all ? &t.created : nullptr, t.all ? &t.accessed : nullptr, &t.modified);
-        if (bool(file)) {
-            ok = file.reset() && ok;
-            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            if (!ok) DeleteFileA(path);
-        }
+        if (ok && !SetFileTime(file.get(), t.all ? &t.created : nullptr, t.all ? &t.accessed : nullptr, &t.modified))
+            OutputDebugStringA(("velmora: file times not set: " + entry.path + "\n").c_str());  // the data is intact
+        ok = file.reset() && ok;  // a delayed write can fail at the close
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        if (!ok) DeleteFileA(path);
         return ok;
     }
 
 private:
-    // Inflates the entry into the file; false on damaged or short data or a write error.
-    bool copyData(HANDLE file, ZPOS64_T expected) {
-        ZPOS64_T total = 0;
-        for (;;) {
-            const int got = unzReadCurrentFile(zf_, buffer_.data(), unsigned(buffer_.size()));
-            if (got < 0) return false;
-            if (got == 0) return total == expected;
-            total += unsigned(got);
-            if (total > expected || !writeBlock(file, buffer_.data(), DWORD(got))) return false;
+    // The entry's bytes: straight from the archive when stored, else inflated into the
+    // buffer, which keeps the size of the largest entry so far.
+    bool unpack(const PlannedFile& entry, const unsigned char*& data) {
+        const unsigned char* packed = archive_ + entry.offset;
+        if (entry.method == methodStored) {
+            data = packed;
+            return true;
         }
+        if (entry.size > capacity_) {
+            buffer_.reset();
+            buffer_ = std::make_unique_for_overwrite<unsigned char[]>(entry.size);
+            capacity_ = entry.size;
+        }
+        unsigned char none = 0;
+        data = buffer_ ? buffer_.get() : &none;
+        // Without an actual-size result libdeflate insists on exactly entry.size bytes.
+        return libdeflate_deflate_decompress(inflater_.get(), packed, entry.packed, const_cast<unsigned char*>(data),
+                                             entry.size, nullptr) == LIBDEFLATE_SUCCESS;
     }
 
-    bool writeBlock(HANDLE file, const void* data, DWORD size) {
+    bool writeAll(HANDLE file, const void* data, DWORD size) {
         if (options_.writeBlock) return options_.writeBlock(file, data, size, options_.context);
         DWORD written = 0;
         return WriteFile(file, data, size, &written, nullptr) && written == size;
     }
 
-    unzFile zf_;
+    const unsigned char* archive_;
     const ExtractOptions& options_;
-    std::vector<char> buffer_;
+    Decompressor inflater_;
+    std::unique_ptr<unsigned char[]> buffer_;
+    std::size_t capacity_ = 0;
 };
 
 ZipReader openArchive(const std::string& archive) {
@@ -209,27 +280,26 @@ ZipReader openArchive(const std::string& archive) {
 bool hasRepeatedPath(const std::vector<PlannedFile>& files) {
     std::set<std::wstring> seen;
     for (const PlannedFile& f : files) {
-        std::wstring key(f.path.size() + 1, L'\0');
-        key.resize(std::size_t(std::max(0, MultiByteToWideChar(CP_ACP, 0, f.path.c_str(), -1, key.data(),
-                                                                  int(key.size())) - 1)));
+        std::wstring key = widen(f.path);
         CharUpperBuffW(key.data(), DWORD(key.size()));
         if (!seen.insert(std::move(key)).second) return true;
     }
     return false;
 }
 
-// Splits the files into shares of about equal compressed size, each in archive order.
+// Splits the files into shares of about equal unpacked size (what inflating and writing
+// cost), each in archive order.
 std::vector<std::vector<std::size_t>> divide(const std::vector<PlannedFile>& files, unsigned workers) {
     std::vector<std::size_t> bySize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) bySize[i] = i;
     std::stable_sort(bySize.begin(), bySize.end(),
-                     [&](std::size_t a, std::size_t b) { return files[a].packed > files[b].packed; });
+                     [&](std::size_t a, std::size_t b) { return files[a].size > files[b].size; });
     std::vector<std::vector<std::size_t>> shares(workers);
-    std::vector<ZPOS64_T> load(workers, 0);
+    std::vector<std::uint64_t> load(workers, 0);
     for (std::size_t i : bySize) {
         const auto lightest = std::size_t(std::min_element(load.begin(), load.end()) - load.begin());
         shares[lightest].push_back(i);
-        load[lightest] += files[i].packed + 1;
+        load[lightest] += files[i].size + 1;
     }
     for (auto& share : shares) std::sort(share.begin(), share.end());
     return shares;
@@ -245,20 +315,39 @@ unsigned workerCount(const ExtractOptions& options, const std::vector<PlannedFil
 
 int extractArchive(const std::string& archive, const std::string& target, const ExtractOptions& options) {
     if (archive.empty() || target.empty() || !fileExists(archive)) return extractMissing;
-    if (!directoryExists(target) && !makeDirectories(target)) return extractFailed;
     if (!startsWithLocalHeader(archive)) return extractFailed;
 
+    // The archive's bytes: the caller's copy, or a mapping of the file (no copy, and no
+    // private memory).
+    FileHandle file(CreateFileA(archive.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) return extractFailed;
+    const bool given = options.contents.data() && std::uint64_t(size.QuadPart) == options.contents.size();
+    gdi::UniqueKernelHandle mapping;
+    MappedView view;
+    if (!given) {
+        mapping.reset(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (mapping) view.reset(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+        if (!view) return extractFailed;
+    }
+    const auto* bytes = given ? options.contents.data() : static_cast<const unsigned char*>(view.get());
     ZipReader zf = openArchive(archive);
-    std::vector<PlannedFile> files;
-    if (!zf || !planArchive(zf.get(), target, files)) return extractFailed;
+    Plan plan;
+    if (!zf || !planArchive(zf.get(), target, std::uint64_t(size.QuadPart), plan)) return extractFailed;
+    zf.reset();
 
-    // Inflating is the cost; a second reader on a second core takes a share of the files.
+    if (!directoryExists(target) && !makeDirectories(target)) return extractFailed;
+    for (const std::string& folder : plan.folders)
+        if (!directoryExists(folder) && !makeDirectories(folder)) return extractFailed;
+
+    // A second reader on a second core takes a share of the files.
     std::atomic<bool> failed{false};
-    auto work = [&](unzFile reader, const std::vector<std::size_t>& share) noexcept {
+    auto work = [&](const std::vector<std::size_t>& share) noexcept {
         try {
-            EntryWriter writer(reader, options);
+            EntryWriter writer(bytes, options);
             for (std::size_t i : share)
-                if (failed || !writer.write(files[i])) {
+                if (failed || !writer.write(plan.files[i])) {
                     failed = true;
                     return;
                 }
@@ -266,20 +355,18 @@ int extractArchive(const std::string& archive, const std::string& target, const 
             failed = true;
         }
     };
-    std::vector<std::vector<std::size_t>> shares = divide(files, workerCount(options, files));
-    ZipReader second;
+    std::vector<std::vector<std::size_t>> shares = divide(plan.files, workerCount(options, plan.files));
     std::thread helper;
     if (shares.size() > 1) {
-        second = openArchive(archive);
         try {
-            if (second) helper = std::thread(work, second.get(), std::cref(shares[1]));
+            helper = std::thread(work, std::cref(shares[1]));
         } catch (const std::system_error&) {
             // No second thread: this one takes every file.
+            shares[0].insert(shares[0].end(), shares[1].begin(), shares[1].end());
+            std::sort(shares[0].begin(), shares[0].end());
         }
-        if (!helper.joinable()) shares[0].insert(shares[0].end(), shares[1].begin(), shares[1].end());
-        std::sort(shares[0].begin(), shares[0].end());
     }
-    work(zf.get(), shares[0]);
+    work(shares[0]);
     if (helper.joinable()) helper.join();
     return failed ? extractFailed : extractDone;
 }

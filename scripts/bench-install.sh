@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Benchmark of the installation's file steps with the default payload, against native
-# Info-ZIP unzip of the same archive into the same folder; prints medians, their ratio,
-# the peak private memory of the installing process and the installer's size without
-# its payload. Usage: bench-install.sh [RUNS] (default 9)
+# Info-ZIP unzip of the same archive into the same folder and against inflating every
+# entry in memory alone under Wine (the floor); prints medians, the ratios, the peak
+# private memory of the installing process and the installer's size without its
+# payload. Usage: bench-install.sh [RUNS] (default 9)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-9}
@@ -17,6 +18,7 @@ rm -rf "$drive/bench" && mkdir -p "$drive/bench"
 out=$("$VELMORA_WINE" "$build/tools/bench_install.exe" 'D:\bench' "$runs" 'D:\bench\payload.zip')
 out=${out//$'\r'/}
 wine_ms=$(sed -n 's/^install median ms: //p' <<<"$out")
+floor_ms=$(sed -n 's/^in-memory inflate median ms: //p' <<<"$out")
 peak=$(sed -n 's/^peak private bytes: //p' <<<"$out")
 payload=$(sed -n 's/^payload bytes: //p' <<<"$out")
 
@@ -34,8 +36,10 @@ native_ms=$(printf '%s\n' "${native[@]}" | sort -n | awk -v n="$runs" 'NR == int
 exe=$build/app/VelmoraSetup.exe
 echo "file steps under Wine (median of $runs): $wine_ms ms"
 echo "native unzip -o -q (median of $runs):    $native_ms ms"
-echo "ratio: $(awk -v a="$wine_ms" -v b="$native_ms" 'BEGIN { printf "%.2f", a / b }') (target <= 0.75)"
-echo "peak private memory of the installing process: $(awk -v p="$peak" 'BEGIN { printf "%.1f MB", p / 1048576 }') (target < 32 MB)"
+echo "in-memory inflate under Wine, one core (median of $runs): $floor_ms ms"
+echo "ratio to native unzip: $(awk -v a="$wine_ms" -v b="$native_ms" 'BEGIN { printf "%.2f", a / b }') (target <= 0.4)"
+echo "ratio to the in-memory floor: $(awk -v a="$wine_ms" -v b="$floor_ms" 'BEGIN { printf "%.2f", a / b }') (target <= 1.5)"
+echo "peak private memory of the installing process: $(awk -v p="$peak" 'BEGIN { printf "%.1f MB", p / 1048576 }') (target <= 32 MB)"
 if [ -f "$exe" ]; then
   size=$(stat -c %s "$exe")
   echo "installer size without the payload: $((size - payload - 8)) bytes ($size - $payload - 8)"

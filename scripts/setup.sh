@@ -27,11 +27,19 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
   $sudo_ locale-gen >/dev/null
 fi
 
-# minizip is not packaged for mingw; the build fetches Debian's zlib source package,
-# which carries it, so apt needs a deb-src entry.
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  echo "setup: adding a deb-src entry for bookworm main"
-  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-    | $sudo_ tee /etc/apt/sources.list.d/velmora-src.sources >/dev/null
+# minizip and libdeflate are not packaged for mingw; the build fetches Debian's source
+# packages zlib and libdeflate, so apt needs a deb-src entry. It is made from the
+# machine's own deb entries for this release (same URIs, components and key), in
+# whichever format they are configured.
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list \
+  && ! grep -qs '^deb-src' /etc/apt/sources.list.d/*.list; then
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  entry=$("$here/deb-src-entry.sh" "$codename")
+  if [ -z "$entry" ]; then
+    echo "setup: no deb entry for $codename found to make a deb-src entry from" >&2
+    exit 1
+  fi
+  echo "setup: adding deb-src entries for $codename"
+  printf '%s\n' "$entry" | $sudo_ tee /etc/apt/sources.list.d/velmora-src.sources >/dev/null
   $sudo_ apt-get update -qq
 fi

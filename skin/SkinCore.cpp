@@ -34,9 +34,9 @@ constexpr WORD captionIconId = 129;
 
 SkinEngine::SkinEngine() {
     skinBackColor = GetSysColor(COLOR_BTNFACE);
-    dialogSkinner = skinDialog;
     frameProcEntry = &SkinEngine::frameProcTrampoline;
     captionCommandEntry = &SkinEngine::captionCommandTrampoline;
+    dialogSkinner = skinDialog;
     theEngine = this;
 }
 

@@ -7,6 +7,7 @@ void skinChildControls(int skinIndex, HWND parent) {
     // bars, lists, up-downs and headers.
     skinPushButtons(skinIndex, parent);
     skinCheckButtons(skinIndex, parent);
+    skinEdits(skinIndex, parent);
     skinTrackbars(skinIndex, parent);
     skinProgressBars(skinIndex, parent);
     skinUpDowns(skinIndex, parent);

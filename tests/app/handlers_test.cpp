@@ -136,7 +136,7 @@ double likeness(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) 
 
 }  // namespace
 
-TEST_CASE("confirming installs into D:, logging all 19 texts before any file is written") {
+TEST_CASE("confirming installs into D:, logging all 19 texts before any file is written; the user cannot close the window meanwhile") {
     runtime::Session session;
     const ScratchFile link(runtime::desktopDirectory() + "Velmora写作.lnk");
     ScratchDir product = ScratchDir::at("D:\\Velmora码字");
@@ -153,6 +153,10 @@ TEST_CASE("confirming installs into D:, logging all 19 texts before any file is 
             const DWORD start = GetTickCount();
             wizard.click("按钮6");  // ignored while the first run waits
             secondClickReturnedAtOnce = GetTickCount() - start < 200 && !exists("D:\\Velmora码字");
+            // The system menu or a close button, WM_CLOSE, and Alt+F4 (which posts SC_CLOSE).
+            SendMessageA(wizard.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            SendMessageA(wizard.hwnd, WM_CLOSE, 0, 0);
+            SendMessageA(wizard.hwnd, WM_SYSKEYDOWN, VK_F4, LPARAM(KF_ALTDOWN) << 16);
         },
         300);
     const DWORD start = GetTickCount();
@@ -169,6 +173,9 @@ TEST_CASE("confirming installs into D:, logging all 19 texts before any file is 
     CHECK(listFolder("D:\\Velmora码字").size() == 17);
     CHECK_FALSE(exists("D:\\Velmora码字\\安装文件.zip"));
     CHECK(exists(link.path));
+    REQUIRE(IsWindow(wizard.hwnd));
+    SendMessageA(wizard.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // once the run is over, closing works again
+    CHECK_FALSE(IsWindow(wizard.hwnd));
 }
 
 TEST_CASE("a failed installation is reported and page 3 stays with 确认安装 available") {

@@ -266,9 +266,8 @@ TEST_CASE("pen, brush and path operations forward to their flat functions") {
         {"GdipSetPenLineJoin", [&] { return pen.SetLineJoin(Gdiplus::LineJoinRound); }},
         {"GdipGetPenLineJoin", [&] { return pen.GetLineJoin() == Gdiplus::LineJoinRound; }},
         {"GdipGetPenCustomStartCap", [&] {
-             Gdiplus::GpCustomLineCap* cap = pen.GetCustomStartCap();
-             if (cap) Gdiplus::DllExports::GdipDeleteCustomLineCap(cap);
-             return LastStatus == 0;
+             GxCustomLineCap cap;
+             return pen.GetCustomStartCap(cap);
          }},
         {"GdipSetPenMiterLimit", [&] { return pen.SetMiterLimit(5) && pen.GetMiterLimit() == 5; }},
         {"GdipSetPenMode", [&] { return pen.SetMode(Gdiplus::PenAlignmentInset); }},

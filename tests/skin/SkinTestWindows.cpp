@@ -1,7 +1,5 @@
 #include "SkinTestWindows.h"
 
-#include <cstdlib>
-
 namespace skintest {
 
 const char* plainClass() {
@@ -55,17 +53,6 @@ void paintPositionPattern(skin::SkinRecord& record, int w, int h) {
             pixels[y * w + x] = 0xFF000000u | (static_cast<DWORD>(x % 256) << 16) | (static_cast<DWORD>(y % 256) << 8) | 7u;
     GdiFlush();
     record.backgroundDc.select(bitmap);
-}
-
-COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
-
-bool closeColour(COLORREF a, COLORREF b, int tolerance) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
 void pump() {

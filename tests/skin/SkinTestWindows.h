@@ -29,10 +29,6 @@ int skinTestWindow(HWND window);
 void paintPositionPattern(skin::SkinRecord& record, int w, int h);
 COLORREF positionColour(int x, int y);
 
-// Colour over laid on under at alpha (0-255), and colours equal within a tolerance.
-COLORREF blend(COLORREF over, int alpha, COLORREF under);
-bool closeColour(COLORREF a, COLORREF b, int tolerance = 2);
-
 // Processes the messages waiting on this thread.
 void pump();
 

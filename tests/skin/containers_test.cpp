@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ControlProbes.h"
 #include "SkinTestWindows.h"
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
