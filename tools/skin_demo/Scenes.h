@@ -39,5 +39,8 @@ void buildRangeScene(DemoWindow& window);
 void finishRangeScene(DemoWindow& window);
 void buildControlsScene(DemoWindow& window);
 void finishControlsScene(DemoWindow& window);
+void buildContainersScene(DemoWindow& window);
+void finishContainersScene(DemoWindow& window);
+void showMessageBoxScene(DemoWindow& window);
 
 }  // namespace demo

@@ -28,6 +28,10 @@ const Scene scenes[] = {
      finishRangeScene},
     {"controls", "edits, combo boxes, list box, tree view, list view with header icons, hot and not",
      buildControlsScene, finishControlsScene},
+    {"containers", "a tinted group box with controls, a keyed toolbar, a button that shows a skinned message box",
+     buildContainersScene, finishContainersScene},
+    {"messagebox", "the containers scene with its skinned message box shown", buildContainersScene,
+     showMessageBoxScene},
 };
 
 constexpr UINT_PTR readyTimer = 1;
