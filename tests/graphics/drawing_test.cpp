@@ -89,20 +89,14 @@ TEST_CASE("object model: empty wrappers, delete, ownership") {
     }
     SUBCASE("a pen's custom cap comes back as a wrapper that owns it") {
         GxPath shape;
-        REQUIRE(shape.Create());
-        REQUIRE(shape.AddRectangle(-1, -1, 2, 2));
-        GxCustomLineCap cap;
-        Gdiplus::GpCustomLineCap* made = nullptr;
-        REQUIRE(Gdiplus::DllExports::GdipCreateCustomLineCap(shape.Handle(), nullptr, Gdiplus::LineCapFlat, 0, &made) ==
-                Gdiplus::Ok);
-        cap.Adopt(made);
         GxPen pen;
-        REQUIRE(pen.Create(0xFF000000));
-        CHECK(pen.SetCustomStartCap(cap));
-        GxCustomLineCap start;
-        CHECK(pen.GetCustomStartCap(start));
-        CHECK_FALSE(start.IsEmpty());
-        CHECK(start.GetNative() != cap.GetNative());
+        REQUIRE((shape.Create() && shape.AddRectangle(-1, -1, 2, 2) && pen.Create(0xFF000000)));
+        Gdiplus::GpCustomLineCap* made = nullptr;
+        Gdiplus::DllExports::GdipCreateCustomLineCap(shape.Handle(), nullptr, Gdiplus::LineCapFlat, 0, &made);
+        GxCustomLineCap cap, start;
+        cap.Adopt(made);
+        CHECK((pen.SetCustomStartCap(cap) && pen.GetCustomStartCap(start)));
+        CHECK((!start.IsEmpty() && start.GetNative() != cap.GetNative()));
     }
 }
 
