@@ -1,9 +1,12 @@
 #include "skin/SkinCore.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 #include "graphics/GdipLifetime.h"
 #include "skin/WindowUtils.h"
+#include "skin/frame/Dialogs.h"
 
 namespace skin {
 
@@ -31,6 +34,9 @@ constexpr WORD captionIconId = 129;
 
 SkinEngine::SkinEngine() {
     skinBackColor = GetSysColor(COLOR_BTNFACE);
+    frameProcEntry = &SkinEngine::frameProcTrampoline;
+    captionCommandEntry = &SkinEngine::captionCommandTrampoline;
+    dialogSkinner = skinDialog;
     theEngine = this;
 }
 
@@ -38,7 +44,10 @@ SkinEngine::~SkinEngine() {
     if (appIcon) DestroyIcon(appIcon);
     appIcon = nullptr;
     GdipLifetime::Shutdown(gdipToken);
-    if (theEngine == this) theEngine = nullptr;
+    if (theEngine == this) {
+        theEngine = nullptr;
+        dialogSkinner = nullptr;  // GDI+ is gone: later dialogs keep the system look
+    }
 }
 
 SkinEngine* SkinEngine::instance() noexcept { return theEngine; }
@@ -155,23 +164,23 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(hookHandle, code, wParam, lParam);
 }
 
-bool isSubclassed(HWND hwnd) { return GetPropA(hwnd, prop::keptProc) != nullptr; }
+bool isSubclassed(HWND hwnd, const PropertyFamily& family) { return GetPropA(hwnd, family.keptProc) != nullptr; }
 
-WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex) {
+WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex, const PropertyFamily& family) {
     const auto old =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
-    setProp(control, prop::index, controlIndex);
-    setProp(control, prop::ownerIndex, skinIndex);
-    setPropHandle(control, prop::keptProc, old);
+    setProp(control, family.index, controlIndex);
+    setProp(control, family.ownerIndex, skinIndex);
+    setPropHandle(control, family.keptProc, old);
     return old;
 }
 
-ControlRef controlRefOf(HWND control) {
-    return {skinRecords.at(getPropInt(control, prop::ownerIndex)), getPropInt(control, prop::index)};
+ControlRef controlRefOf(HWND control, const PropertyFamily& family) {
+    return {skinRecords.at(getPropInt(control, family.ownerIndex)), getPropInt(control, family.index)};
 }
 
-LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto kept = getPropHandle<WNDPROC>(hwnd, prop::keptProc);
+LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const PropertyFamily& family) {
+    const auto kept = getPropHandle<WNDPROC>(hwnd, family.keptProc);
     if (!kept) return DefWindowProcA(hwnd, message, wParam, lParam);
     return CallWindowProcA(kept, hwnd, message, wParam, lParam);
 }
@@ -193,10 +202,29 @@ bool takeHover(HWND control, SkinRecord& record, int controlIndex, HotKind kind)
 
 void dropHover(SkinRecord& record) { record.lastHotIndex = 0; }
 
+namespace {
+
+// The record's tear-down runs after the children are gone, so a control releases
+// its own brush when it is destroyed. A comctl32 subclass coexists with the skin's
+// own procedure replacement, whichever comes first.
+constexpr UINT_PTR brushReleaseId = 0x4B6A;
+
+LRESULT CALLBACK releaseBrushOnDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR) {
+    if (message == WM_NCDESTROY) {
+        releaseColorBrush(hwnd);
+        RemoveWindowSubclass(hwnd, releaseBrushOnDestroy, id);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
 void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap) {
     releaseColorBrush(control);
     setPropHandle(control, prop::colorBrush, brush);
     setPropHandle(control, prop::colorBrushBitmap, bitmap);
+    SetWindowSubclass(control, releaseBrushOnDestroy, brushReleaseId, 0);
 }
 
 // Cleared after deletion, so that a second release cannot delete a handle that has

@@ -5,12 +5,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "assets/ByteSet.h"
 #include "graphics/GdiHandles.h"
 #include "skin/SkinRecord.h"
 #include "skin/WindowProps.h"
+
+class GxGraphics;
 
 namespace skin {
 
@@ -57,8 +61,25 @@ extern HICON appIcon;
 extern ULONG_PTR gdipToken;
 extern int firstSizePending;
 extern int skinBackMode;
-// Skins a dialog caught by the CBT hook; set by the dialog skin.
+// Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
+
+// How a framed window is set up (skinWindow); a field left empty takes its default.
+struct FrameOptions {
+    std::optional<int> hasCaption;       // default 1: caption dragging and caption-button hover
+    std::optional<int> sizable;          // default 1: border resizing and double-click maximise
+    std::optional<int> hasHelpButton;    // default 0
+    std::optional<int> hasMenuButton;    // default 0
+    std::optional<int> drawCaptionText;  // default 1
+    std::optional<int> captionOption;    // default 0; 1 lays a gloss over the caption
+    std::optional<int> statusBarHeight;  // default 0: no status bar
+    std::vector<StatusItem> statusItems;
+    ByteView backImage;                  // the window's own background picture, or empty
+    std::optional<int> backMode;         // default: the process-wide mode
+};
+
+// setSkinBackground: the theme colour follows the background colour.
+inline constexpr COLORREF themeFromBackground = 0xFFFFFFFF;
 
 // The one engine object through which the application drives the skin. It is made
 // by the application before its first window and destroyed at exit; static window
@@ -73,11 +94,97 @@ public:
     static SkinEngine* instance() noexcept;
 
     // Plain procedures handed to Windows that forward to the frame procedure and the
-    // caption-button command of this object; the frame skin fills them in.
+    // caption-button command of the one engine object.
     WNDPROC frameProcEntry = nullptr;
     int captionButtonMargin = 3;
     int hotCaptionButton = 0;
     void (*captionCommandEntry)(int skinIndex, int buttonIndex) = nullptr;
+
+private:
+    static LRESULT CALLBACK frameProcTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void captionCommandTrampoline(int skinIndex, int buttonIndex);
+    void fadeStep(HWND hwnd, SkinRecord& record);
+    void mouseMove(HWND hwnd, int skinIndex, LPARAM lParam);
+    void mouseLeave(HWND hwnd, int skinIndex);
+    void buttonDown(HWND hwnd, int skinIndex, LPARAM lParam);
+
+public:
+    // --- Framed windows ----------------------------------------------------------
+    LRESULT frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void captionCommand(int skinIndex, int buttonIndex);
+    void skinWindow(HWND hwnd, int captionHeight, const FrameOptions& options = {});
+    bool addCaptionButton(HWND hwnd, ByteView glyph, const char* tooltip, ClickHandler handler);
+    bool setCaptionStyle(HWND hwnd, std::optional<std::string> fontName = std::nullopt,
+                         std::optional<int> fontSize = std::nullopt, std::optional<COLORREF> textColor = std::nullopt,
+                         std::optional<COLORREF> shadowColor = std::nullopt,
+                         std::optional<int> fontStyle = std::nullopt);
+    bool setWindowBackground(HWND hwnd, ByteView image, std::optional<int> mode = std::nullopt);
+    // The picture comes from fileName when it is not empty, else from bytes.
+    // themeColor themeFromBackground takes the background colour as theme colour.
+    void setSkinBackground(const char* fileName, ByteView bytes, std::optional<COLORREF> backColor = std::nullopt,
+                           std::optional<COLORREF> themeColor = std::nullopt,
+                           std::optional<int> mode = std::nullopt);
+    void configure(int enabled, std::optional<int> alpha = std::nullopt, std::optional<int> frame = std::nullopt);
+    bool pointInButtonStrip(int skinIndex, LPARAM lParam);
+
+    // --- Frame painting ----------------------------------------------------------
+    // Paints background, border, caption and status bar into the window's
+    // backgroundDc; with copy, also onto dc (a client DC of the window when dc is 0).
+    void paintFrame(int skinIndex, HDC dc = nullptr, bool copy = false);
+    void copyFrame(int skinIndex, HDC dc);
+    void paintBackground(GxGraphics& graphics, int skinIndex);
+    void paintWindowBorder(int skinIndex, GxGraphics& graphics);
+    void paintButtonSeparators(int skinIndex, int buttonIndex, GxGraphics& graphics);
+    void restoreCaptionArea(int skinIndex, const IntRect& area);
+    void restoreStatusArea(int skinIndex, const IntRect& area);
+    void paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* graphics = nullptr, bool pressed = false,
+                            std::optional<int> alpha = std::nullopt);
+    void paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, int buttonIndex, int alpha);
+    void layoutCaptionButtons(int skinIndex);
+    int captionButtonAt(int skinIndex, int x, int y);
+    int findMaximizeButton(int skinIndex);
+    void beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& client);
+    void updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& client);
+    bool setHelpHandler(HWND hwnd, ClickHandler handler);
+    bool setMenuHandler(HWND hwnd, ClickHandler handler);
+    void paintCaptionText(int skinIndex, GxGraphics* graphics = nullptr, const char* text = nullptr);
+
+    // --- Status bar ----------------------------------------------------------------
+    void setupStatusBar(int skinIndex, int height, std::vector<StatusItem> items = {});
+    void layoutStatusBar(int skinIndex);
+    void paintStatusItem(int skinIndex, GxGraphics* graphics, int item);
+    bool setStatusItem(HWND hwnd, int item, const char* text, std::optional<ByteView> image = std::nullopt,
+                       std::optional<int> width = std::nullopt);
+    bool setStatusStyle(HWND hwnd, std::optional<int> alignment = std::nullopt,
+                        std::optional<int> option = std::nullopt, std::optional<int> secondOption = std::nullopt,
+                        std::optional<COLORREF> textColor = std::nullopt,
+                        std::optional<std::string> fontName = std::nullopt,
+                        std::optional<int> fontSize = std::nullopt);
+
+    // --- Layout and settings ---------------------------------------------------------
+    RECT getButtonStripRect(HWND hwnd);
+    void layoutDockedWindows(int skinIndex);
+    void setControlTextColor(HWND control, COLORREF colour);
+    COLORREF getSkinBackColor() const noexcept;
+    bool setCaptionGlyphs(HWND hwnd, std::optional<ByteView> minimize = std::nullopt,
+                          std::optional<ByteView> maximize = std::nullopt,
+                          std::optional<ByteView> restore = std::nullopt,
+                          std::optional<ByteView> close = std::nullopt);
+
+    // --- Containers (skin/controls/Containers.cpp) ---
+    // Skins the children of a window inside a skinned window and lays its colour (at
+    // alpha, low byte) over their backdrops; paintsBackground 1: the skin paints the
+    // window's background, framed 1 with a double rounded border. Returns the container
+    // index, 0 when the window cannot be a container; a registered one keeps its settings.
+    int registerContainer(HWND window, int paintsBackground = 1, COLORREF colour = 0, int alpha = 255,
+                          int framed = 0);
+    // A container with a colour of its own gets the new alpha and repaints.
+    void setContainerAlpha(HWND window, int alpha);
+    // A window that goes on painting itself, laid over its veiled backdrop without its key
+    // colour (default: the button face). A keyed container with children is a child
+    // container too, with the colour and alpha given. Registering twice changes nothing.
+    int registerKeyedContainer(HWND window, std::optional<COLORREF> keyColor = std::nullopt, COLORREF colour = 0,
+                               int alpha = 0);
 };
 
 SkinEngine& theSkinEngine();
@@ -105,10 +212,11 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam);
 
 // --- Subclassing convention --------------------------------------------------
 
-bool isSubclassed(HWND hwnd);
-// Replaces the procedure of a control and sets its three properties; returns the
-// replaced procedure.
-WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex);
+bool isSubclassed(HWND hwnd, const PropertyFamily& family = controlProps);
+// Replaces the procedure of a control and sets the three properties of the family;
+// returns the replaced procedure.
+WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex,
+                        const PropertyFamily& family = controlProps);
 
 // Skins the direct children of parent whose class is className: accept filters them
 // by style, fill completes the entry before the control is subclassed. A control
@@ -140,20 +248,26 @@ struct ControlRef {
     SkinRecord* record = nullptr;
     int controlIndex = 0;
 };
-ControlRef controlRefOf(HWND control);
+ControlRef controlRefOf(HWND control, const PropertyFamily& family = controlProps);
 
 // Sends a message on to the procedure the skin replaced.
-LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                     const PropertyFamily& family = controlProps);
 
 // Runs the body of a window procedure so that no exception leaves it; a message whose
-// handling failed goes on to the replaced procedure.
+// handling failed goes on to the replaced procedure of the family.
 template <class Body>
-LRESULT guardedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Body&& body) noexcept {
+LRESULT guardedProc(const PropertyFamily& family, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                    Body&& body) noexcept {
     try {
         return body();
     } catch (...) {
-        return callKeptProc(hwnd, message, wParam, lParam);
+        return callKeptProc(hwnd, message, wParam, lParam, family);
     }
+}
+template <class Body>
+LRESULT guardedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Body&& body) noexcept {
+    return guardedProc(controlProps, hwnd, message, wParam, lParam, static_cast<Body&&>(body));
 }
 
 // --- Hover bookkeeping --------------------------------------------------------
@@ -167,7 +281,7 @@ void dropHover(SkinRecord& record);
 // --- WM_CTLCOLOR* brushes --------------------------------------------------------
 
 // Keeps the brush (and the bitmap under a pattern brush) last returned for control,
-// deleting the ones it replaces.
+// deleting the ones it replaces; both go when the control itself is destroyed.
 void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap);
 void releaseColorBrush(HWND control);
 

@@ -29,6 +29,20 @@ struct CaptionFade {
     int step = 0;
 };
 
+// The background layer of a framed window (colour, picture and caption gloss) as last
+// painted, with what it was painted from: a frame repaint at the same size copies it
+// instead of decoding and scaling the picture again.
+struct BackgroundLayer {
+    gdi::BitmapDc dc;
+    int width = 0;
+    int height = 0;
+    Bytes picture;
+    int mode = 0;
+    COLORREF colour = 0;
+    int gloss = 0;
+    int captionHeight = 0;
+};
+
 struct SkinRecord {
     HWND hwnd = nullptr;
     int captionHeight = 25;
@@ -86,6 +100,7 @@ struct SkinRecord {
     gdi::BitmapDc backgroundDc;
     gdi::BitmapDc cleanBackgroundDc;
     gdi::BitmapDc statusAreaDc;
+    BackgroundLayer backgroundLayer;
     int lastHotIndex = 0;
     int newHotIndex = 0;
     ControlArray<ContainerSkin> containers;

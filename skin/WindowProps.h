@@ -22,6 +22,17 @@ inline constexpr char frameFirstBitmap[] = "Ck_Ycjdx"; // what the frame's backg
 inline constexpr char frameBitmap[] = "Ck_wtjbdx";     // the frame's skin bitmap
 }  // namespace prop
 
+// The three properties that tie a subclassed window to its kept procedure and record.
+// Keyed containers have a family of their own, so that one window can be a keyed and
+// a child container at once.
+struct PropertyFamily {
+    const char* keptProc;
+    const char* index;
+    const char* ownerIndex;
+};
+inline constexpr PropertyFamily controlProps{prop::keptProc, prop::index, prop::ownerIndex};
+inline constexpr PropertyFamily keyedProps{prop::keyedProc, prop::keyedIndex, prop::keyedOwnerIndex};
+
 inline INT_PTR getProp(HWND hwnd, const char* name) {
     return reinterpret_cast<INT_PTR>(GetPropA(hwnd, name));
 }

@@ -28,6 +28,9 @@ enum class WineGap {
     // IShellLink::GetShowCmd reads back SW_SHOWNORMAL (1) for a link saved with SW_SHOW (5),
     // although the file holds 5 at offset 0x3C.
     ShellLinkShowCmdReadsNormal,
+    // GetProcessHandleCount succeeds with a count of 0: kernel handles are counted by
+    // asking each possible handle value instead.
+    ProcessHandleCountZero,
 };
 
 // Not a status but a work-around: the shell of Wine 8 finds no URL protocol handler

@@ -5,8 +5,12 @@ namespace skin {
 void skinChildControls(int skinIndex, HWND parent) {
     // Order matters: buttons first, then edits (and combo boxes), trackbars, progress
     // bars, lists, up-downs and headers.
-    (void)skinIndex;
-    (void)parent;
+    skinPushButtons(skinIndex, parent);
+    skinCheckButtons(skinIndex, parent);
+    skinEdits(skinIndex, parent);
+    skinTrackbars(skinIndex, parent);
+    skinProgressBars(skinIndex, parent);
+    skinUpDowns(skinIndex, parent);
 }
 
 }  // namespace skin

@@ -78,6 +78,8 @@ TEST_CASE("the engine object and the module start-up") {
         CHECK(&theSkinEngine() == &engine);
         CHECK(engine.captionButtonMargin == 3);
         CHECK(engine.hotCaptionButton == 0);
+        CHECK(static_cast<bool>(engine.frameProcEntry));
+        CHECK(static_cast<bool>(engine.captionCommandEntry));
         CHECK(skinBackColor == GetSysColor(COLOR_BTNFACE));
 
         skinningEnabled = 0;

@@ -1,4 +1,4 @@
-// Counts of this process's GDI and USER objects, for leak checks around repeated work.
+// Counts of this process's GDI, USER and kernel objects, for leak checks around repeated work.
 #pragma once
 
 #include <windows.h>
@@ -61,6 +61,19 @@ inline long userObjectCount() {
         return n;
     }
     return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+
+// Kernel handles of this process (events, threads, files ...).
+inline long kernelHandleCount() {
+    DWORD count = 0;
+    if (!wineGap(WineGap::ProcessHandleCountZero)) {
+        GetProcessHandleCount(GetCurrentProcess(), &count);
+        return static_cast<long>(count);
+    }
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    return static_cast<long>(count);
 }
 
 }  // namespace testing

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the 64-bit tree, runs each scene of the skin demo under Wine and saves a
+# screenshot of its window to build/x86_64/screens/skin-SCENE[-modeN].png (the frame
+# scene once per background mode). Usage: skin-screens.sh [SCENE...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/x86_64
+"$root/scripts/build.sh" x86_64 >/dev/null
+# shellcheck source=/dev/null
+. "$root/scripts/wine-session.sh" "$build"
+out=$build/screens
+mkdir -p "$out"
+
+# Scenes and the background modes each is shown in.
+if [ $# -gt 0 ]; then shots=("$@"); else shots=(frame:0 frame:1 frame:2 frame:3 frame:4); fi
+
+for shot in "${shots[@]}"; do
+  scene=${shot%%:*}
+  mode=3
+  name=skin-$scene
+  if [ "$shot" != "$scene" ]; then mode=${shot#*:}; name=$name-mode$mode; fi
+  ready=$out/$name.ready
+  rm -f "$ready"
+  "$VELMORA_WINE" "$build/tools/skin_demo.exe" "$scene" "$mode" "Z:${ready//\//\\}" &
+  demo=$!
+  for _ in $(seq 300); do
+    [ -s "$ready" ] && break
+    kill -0 "$demo" 2>/dev/null || { echo "skin-screens: the demo ended early ($shot)" >&2; exit 1; }
+    sleep 0.1
+  done
+  read -r x y w h <"$ready"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+  rm -f "$ready"
+  wait "$demo"
+  echo "$out/$name.png"
+done

@@ -1,0 +1,432 @@
+#include "skin/controls/Containers.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "graphics/GxBrush.h"
+#include "graphics/GxGraphics.h"
+#include "graphics/GxPath.h"
+#include "graphics/GxPen.h"
+#include "graphics/GxText.h"
+#include "skin/Backdrop.h"
+#include "skin/Primitives.h"
+#include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
+#include "skin/controls/Installers.h"
+
+namespace skin {
+
+namespace {
+
+ContainerSkin* containerAt(int skinIndex, int containerIndex) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    return record ? record->containers.at(containerIndex) : nullptr;
+}
+
+RECT clientRect(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
+std::string windowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour) {
+    GxPath path;
+    path.Create();
+    addRoundRect(path, x, y, w, h, d);
+    GxPen pen;
+    pen.Create(colour, 1.0f);
+    graphics.DrawPath(pen, path);
+}
+
+// The container's background as the skin paints it, in a backdrop the caller frees.
+ScopedBackdrop containerPicture(int skinIndex, int containerIndex) {
+    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    if (!container) return ScopedBackdrop(nullptr);
+    const RECT r = clientRect(container->hwnd);
+    ScopedBackdrop picture(makeBackdrop(container->hwnd, r));
+    if (!picture) return picture;
+    if (container->isGroupBox) {
+        paintGroupBox(skinIndex, containerIndex, picture.get());
+    } else if (container->framed) {
+        const float w = static_cast<float>(r.right);
+        const float h = static_cast<float>(r.bottom);
+        GxGraphics graphics;
+        graphics.FromHdc(picture.get());
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        strokeRoundRect(graphics, 0, 0, w - 1, h - 1, 5, toArgb(0x000000, 40));
+        strokeRoundRect(graphics, 1, 1, w - 3, h - 3, 3, toArgb(0xFFFFFF, 100));
+    }
+    return picture;
+}
+
+// --- Keyed containers ---------------------------------------------------------
+
+// Classes that paint into the DC handed to them in WM_PAINT. Static controls do as
+// well: given the picture, they would never validate their update region and would be
+// asked to paint again at once.
+constexpr std::array<const char*, 7> paintsIntoWParam = {"SysMonthCal32",      "SysTabControl32", "ToolbarWindow32",
+                                                        "msctls_statusbar32", "Button",          "msctls_trackbar32",
+                                                        "Static"};
+
+bool drawsIntoGivenDc(HWND hwnd) {
+    for (const char* name : paintsIntoWParam)
+        if (isClass(hwnd, name)) return true;
+    return false;
+}
+
+// The window draws itself into its backdrop; what is not the key colour goes over the
+// veiled backdrop, and that reaches the screen in one copy.
+LRESULT composeInPicture(HWND hwnd, COLORREF key) {
+    const RECT r = clientRect(hwnd);
+    ScopedBackdrop picture(makeBackdrop(hwnd, r));
+    if (!picture) return callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
+    gdi::PaintDc paint(hwnd);
+    const LRESULT result = callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(picture.get()), 0, keyedProps);
+    ScopedBackdrop veil(veiledBackdrop(hwnd));
+    if (veil) {
+        TransparentBlt(veil.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, r.right, r.bottom, key);
+        BitBlt(paint.get(), 0, 0, r.right, r.bottom, veil.get(), 0, 0, SRCCOPY);
+    }
+    return result;
+}
+
+// A window that paints only through its own BeginPaint: what it has painted is read
+// back, laid over the backdrop of the update area without the key colour and copied
+// back. It gets no DC in wParam, so one that would use it still paints (and validates).
+LRESULT composeOnScreen(HWND hwnd, COLORREF key) {
+    RECT rect{};
+    if (!GetUpdateRect(hwnd, &rect, FALSE)) return callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    ScopedBackdrop picture(makeBackdrop(hwnd, rect));
+    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
+    const LRESULT result = callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
+    if (picture) {
+        TransparentBlt(picture.get(), 0, 0, w, h, dc.get(), rect.left, rect.top, w, h, key);
+        BitBlt(dc.get(), rect.left, rect.top, w, h, picture.get(), 0, 0, SRCCOPY);
+    }
+    invalidateChildren(hwnd);
+    return result;
+}
+
+const KeyedContainerSkin* keyedEntry(HWND hwnd) {
+    const ControlRef ref = controlRefOf(hwnd, keyedProps);
+    return ref.record ? ref.record->toolbars.at(ref.controlIndex) : nullptr;
+}
+
+// --- Child containers: answers to the children's WM_CTLCOLOR* -------------------
+
+LRESULT hollowAnswer(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    auto brush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    keepColorBrush(control, brush, nullptr);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+// The child fills its background with the very picture that lies behind it.
+LRESULT patternAnswer(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    releaseColorBrush(control);
+    HBITMAP bitmap = veiledBackdropBitmap(control);
+    HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
+    keepColorBrush(control, brush, bitmap);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+// Child notifications after which a transparent child must repaint its background.
+bool repaintsAfter(HWND child, WORD code) {
+    if (isClass(child, "Edit")) return code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
+    if (isClass(child, "ListBox")) return code == LBN_SELCHANGE || code == LBN_SELCANCEL;
+    if (isClass(child, "ComboBox")) return code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
+    return false;
+}
+
+// The answer a child container gives to a WM_CTLCOLOR* message; 0 when it leaves the
+// message to the window's own procedure.
+LRESULT colorAnswer(UINT message, HDC dc, HWND control) {
+    if (!skinningEnabled || !transparentControls) return 0;
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+        return isClass(GetParent(control), "ComboBox") ? 0 : patternAnswer(dc, control);
+    case WM_CTLCOLORLISTBOX:
+        return isClass(control, "ListBox") && !isOwnerDrawListBox(control) ? hollowAnswer(dc, control) : 0;
+    case WM_CTLCOLORBTN:
+        return hollowAnswer(dc, control);
+    case WM_CTLCOLORSTATIC:
+        return patternAnswer(dc, control);
+    default:
+        return 0;
+    }
+}
+
+LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
+    const int index = getPropInt(hwnd, prop::index);
+    ContainerSkin* container = containerAt(skinIndex, index);
+    if (!container) return callKeptProc(hwnd, message, wParam, lParam);
+    const bool paints = container->paintsBackground == 1;
+    switch (message) {
+    case WM_MOVE:
+        if (paints && (container->tintAlpha & 0xFF) != 255) InvalidateRect(hwnd, nullptr, FALSE);
+        break;
+    case WM_SIZE:
+        container->dirty = 1;
+        break;
+    case WM_PAINT:
+        if (!paints) break;
+        {
+            gdi::PaintDc paint(hwnd);
+            if (container->dirty) paintContainer(skinIndex, index, paint.get());
+            else repaintContainer(skinIndex, index);
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        if (!paints) break;
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_SHOWWINDOW:
+        if (wParam == TRUE) {
+            const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
+            if (paints) paintContainer(skinIndex, index);
+            return result;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && (header->code == TVN_ITEMEXPANDINGA || header->code == TVN_ITEMEXPANDEDA ||
+                       header->code == TVN_ITEMEXPANDINGW || header->code == TVN_ITEMEXPANDEDW))
+            InvalidateRect(header->hwndFrom, nullptr, TRUE);
+        break;
+    }
+    case WM_COMMAND: {
+        HWND child = reinterpret_cast<HWND>(lParam);
+        if (child && transparentControls && skinningEnabled && repaintsAfter(child, HIWORD(wParam)))
+            InvalidateRect(child, nullptr, TRUE);
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (const LRESULT brush = colorAnswer(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return brush;
+        break;
+    default:
+        break;
+    }
+    return callKeptProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// --- Registration ---------------------------------------------------------------
+
+int addContainer(int skinIndex, HWND window, int paintsBackground, COLORREF colour, int alpha, int framed) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    if (!record || !window) return 0;
+    if (const int existing = findContainer(skinIndex, window)) return existing;
+    // A window the skin took as a control (or the skinned window itself) already has
+    // its kept procedure: subclassing it again would make the skin call itself.
+    if (isSubclassed(window)) return 0;
+    const int index = record->containers.takeEntry();
+    ContainerSkin& container = *record->containers.at(index);
+    container.hwnd = window;
+    container.tintColor = colour;
+    container.tintAlpha = alpha & 0xFF;
+    container.framed = framed;
+    container.paintsBackground = paintsBackground;
+    if (isGroupBoxButton(window)) {
+        const WindowFont font = getWindowFont(window);
+        container.isGroupBox = 1;
+        container.fontName = font.faceName;
+        container.fontSize = font.size ? font.size : 12;
+        container.fontStyle = font.style;
+    }
+    skinChildControls(skinIndex, window);
+    container.dirty = 1;
+    container.oldProc = subclassControl(window, containerProc, index, skinIndex);
+    setPropHandle(window, prop::backgroundOwner, nearestBackgroundOwner(window));
+    return index;
+}
+
+int addKeyedContainer(int skinIndex, HWND window, COLORREF keyColor, COLORREF colour, int alpha) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    if (!record || !window) return 0;
+    // Subclassing twice would make the keyed procedure its own kept procedure.
+    if (isSubclassed(window, keyedProps)) return getPropInt(window, prop::keyedIndex);
+    const int index = record->toolbars.takeEntry();
+    KeyedContainerSkin& keyed = *record->toolbars.at(index);
+    keyed.hwnd = window;
+    keyed.keyColor = keyColor;
+    keyed.oldProc = subclassControl(window, keyedContainerProc, index, skinIndex, keyedProps);
+    if (FindWindowExA(window, nullptr, nullptr, nullptr)) addContainer(skinIndex, window, 0, colour, alpha, 0);
+    return index;
+}
+
+int SkinEngine::registerContainer(HWND window, int paintsBackground, COLORREF colour, int alpha, int framed) {
+    return addContainer(skinIndexOfAncestor(window), window, paintsBackground, colour, alpha, framed);
+}
+
+void SkinEngine::setContainerAlpha(HWND window, int alpha) {
+    const int skinIndex = skinIndexOfAncestor(window);
+    ContainerSkin* container = containerAt(skinIndex, findContainer(skinIndex, window));
+    if (!container || container->tintColor == 0) return;
+    container->tintAlpha = alpha & 0xFF;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+int SkinEngine::registerKeyedContainer(HWND window, std::optional<COLORREF> keyColor, COLORREF colour, int alpha) {
+    return addKeyedContainer(skinIndexOfAncestor(window), window, keyColor.value_or(GetSysColor(COLOR_BTNFACE)),
+                             colour, alpha);
+}
+
+void skinToolbars(int skinIndex, HWND parent) {
+    if (!skinningEnabled) return;
+    for (HWND toolbar = FindWindowExA(parent, nullptr, TOOLBARCLASSNAMEA, nullptr); toolbar;
+         toolbar = FindWindowExA(parent, toolbar, TOOLBARCLASSNAMEA, nullptr))
+        addKeyedContainer(skinIndex, toolbar, GetSysColor(COLOR_BTNFACE), 0, 0);
+}
+
+// --- Procedures -------------------------------------------------------------------
+
+LRESULT CALLBACK keyedContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedProc(keyedProps, hwnd, message, wParam, lParam, [&]() -> LRESULT {
+        switch (message) {
+        case WM_MOVE:
+            if (transparentControls) InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        case WM_PAINT:
+            if (!skinningEnabled) break;
+            if (const KeyedContainerSkin* keyed = keyedEntry(hwnd))
+                return drawsIntoGivenDc(hwnd) ? composeInPicture(hwnd, keyed->keyColor)
+                                              : composeOnScreen(hwnd, keyed->keyColor);
+            break;
+        case WM_ERASEBKGND:
+            if (!transparentControls) break;
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return 1;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (isClass(hwnd, "RichEdit20A")) InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        default:
+            break;
+        }
+        return callKeptProc(hwnd, message, wParam, lParam, keyedProps);
+    });
+}
+
+LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedProc(hwnd, message, wParam, lParam,
+                       [&]() -> LRESULT { return containerMessage(hwnd, message, wParam, lParam); });
+}
+
+// --- Painting -----------------------------------------------------------------------
+
+// The given DC is clipped like the container's own DC, so that a first paint does not
+// cover the children either.
+void paintContainer(int skinIndex, int containerIndex, HDC dc) {
+    ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    if (!container) return;
+    ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
+    if (!picture) return;
+    const RECT r = clientRect(container->hwnd);
+    if (dc) {
+        const int saved = SaveDC(dc);
+        excludeChildClip(container->hwnd, dc);
+        BitBlt(dc, 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
+        RestoreDC(dc, saved);
+    } else {
+        gdi::WindowDc own = excludeChildClip(container->hwnd);
+        BitBlt(own.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
+    }
+    container->dirty = 0;
+}
+
+void repaintContainer(int skinIndex, int containerIndex) {
+    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    if (!container) return;
+    ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
+    if (!picture) return;
+    const RECT r = clientRect(container->hwnd);
+    {
+        gdi::WindowDc own = excludeChildClip(container->hwnd);
+        BitBlt(own.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
+    }
+    invalidateTransparentChildren(container->hwnd);
+}
+
+void paintGroupBox(int skinIndex, int containerIndex, HDC picture) {
+    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    if (!container) return;
+    HWND box = container->hwnd;
+    const RECT r = clientRect(box);
+    const float w = static_cast<float>(r.right);
+    const float h = static_cast<float>(r.bottom);
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(picture);
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        strokeRoundRect(graphics, 0, 5, w - 1, h - 6, 5, toArgb(0x000000, 40));
+        strokeRoundRect(graphics, 1, 6, w - 3, h - 8, 3, toArgb(0xFFFFFF, 90));
+    }
+    const std::string caption = windowText(box);
+    if (caption.empty()) return;
+    const char* face = container->fontName.c_str();
+    const int tw = measureTextWidth(caption.c_str(), face, container->fontSize, container->fontStyle);
+    const LONG style = GetWindowLongA(box, GWL_STYLE);
+    int left = r.right - tw - 10;
+    if ((style & BS_CENTER) == BS_CENTER) left = (r.right - tw) / 2;
+    else if (style & BS_LEFT) left = 10;
+    const RECT band{left, 1, left + tw, 1 + container->fontSize + 3};
+    // The frame lines under the caption go.
+    restoreBackdrop(box, picture, band);
+
+    GxGraphics graphics;
+    graphics.FromHdc(picture);
+    GxFont font;
+    font.CreateByName(face, static_cast<float>(container->fontSize), container->fontStyle, Gdiplus::UnitWorld);
+    GxStringFormat format;
+    format.Create(0, 0);
+    format.SetAlignment(Gdiplus::StringAlignmentCenter);
+    GxSolidBrush brush;
+    brush.Create(toArgb(static_cast<COLORREF>(getProp(box, prop::textColor))));
+    graphics.DrawString(caption.c_str(), font, brush,
+                        GxRectF(static_cast<float>(band.left), static_cast<float>(band.top),
+                                static_cast<float>(tw), static_cast<float>(band.bottom - band.top)),
+                        &format);
+}
+
+void restoreBackdrop(HWND window, HDC dc, const RECT& rect) {
+    ScopedBackdrop part(makeBackdrop(window, rect));
+    if (part) BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, part.get(), 0, 0, SRCCOPY);
+}
+
+// --- Queries ----------------------------------------------------------------------
+
+bool isGroupBoxButton(HWND window) {
+    return isClass(window, "Button") && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+HWND nearestBackgroundOwner(HWND window) {
+    for (HWND p = GetParent(window); p; p = GetParent(p))
+        if (getPropInt(p, prop::keepsBackground) == 1) return p;
+    return nullptr;
+}
+
+void invalidateTransparentChildren(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (isTransparentWindow(child)) InvalidateRect(child, nullptr, FALSE);
+}
+
+}  // namespace skin

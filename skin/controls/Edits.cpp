@@ -1,0 +1,375 @@
+#include "skin/controls/Edits.h"
+
+#include <string>
+
+#include "assets/Assets.h"
+#include "graphics/Gx.h"
+#include "skin/Backdrop.h"
+#include "skin/WindowUtils.h"
+#include "skin/controls/ControlPainting.h"
+#include "skin/controls/Installers.h"
+
+namespace skin {
+
+namespace {
+
+constexpr LONG comboHasDropButton = 0x0002;  // CBS_DROPDOWN, also part of CBS_DROPDOWNLIST
+constexpr LONG comboListBit = 0x0001;        // CBS_SIMPLE, also part of CBS_DROPDOWNLIST
+
+bool transparentMode() { return transparentControls == 1; }
+
+EditSkin* editOf(HWND hwnd, ControlRef ref) {
+    EditSkin* edit = ref.record ? ref.record->edits.at(ref.controlIndex) : nullptr;
+    return edit && edit->hwnd == hwnd ? edit : nullptr;
+}
+
+HWND comboEdit(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
+
+void skinEditsOf(int skinIndex, HWND parent) {
+    skinControls(
+        skinIndex, parent, "Edit", &SkinRecord::edits, editProc, [](HWND) { return true; },
+        [](EditSkin&, HWND control) { setProp(control, prop::textColor, 0); });
+}
+
+// A combo box with a current selection shows that item's text as its own.
+void adoptSelectedText(HWND combo) {
+    const auto selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (selected < 0) return;
+    const auto length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+    if (length < 0) return;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string windowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The pattern brush an edit's text is drawn on in transparent mode: its veiled
+// backdrop. The edit keeps the brush and its bitmap until the next answer.
+HBRUSH veiledEditBrush(HWND edit, HDC dc) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(edit, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    releaseColorBrush(edit);
+    HBITMAP bitmap = veiledBackdropBitmap(edit);
+    HBRUSH brush = CreatePatternBrush(bitmap);
+    keepColorBrush(edit, brush, bitmap);
+    return brush;
+}
+
+bool isEditNotificationToRepaint(WORD code) {
+    return code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
+}
+
+// The rectangles of the combo box's children where they show through, in the
+// combo box's window coordinates: every child of a combo box with a list part,
+// else only the first (the edit of a drop-down combo box).
+template <class Visit>
+void forEachComboHole(HWND combo, LONG style, Visit&& visit) {
+    for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r = rectRelativeTo(combo, child);
+        if (isClass(child, "ComboLBox")) InflateRect(&r, -2, -2);
+        visit(r);
+        if (!(style & comboListBit)) break;
+    }
+}
+
+void drawDropButton(GxGraphics& graphics, int x, int bw, int bh, bool hot) {
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    GxPath outline;
+    outline.Create();
+    addRoundRect(outline, static_cast<float>(x), 2.0f, static_cast<float>(bw - 1), static_cast<float>(bh - 1), 4);
+    GxPen pen;
+    pen.Create(hot ? toArgb(themeColor, 200) : toArgb(0, 80));
+    graphics.DrawPath(pen, outline);
+
+    GxPath face;
+    face.Create();
+    addRoundRect(face, static_cast<float>(x + 1), 3.0f, static_cast<float>(bw - 2), static_cast<float>(bh - 2), 1);
+    GxLinearBrush shade;
+    shade.Create(GxPointF{static_cast<float>(x + 1), 2.0f}, GxPointF{static_cast<float>(x + 1), static_cast<float>(bh)},
+                 hot ? toArgb(0x00FFFFFF, 100) : toArgb(themeColor, 30),
+                 hot ? toArgb(themeColor, 150) : toArgb(themeColor, 100));
+    graphics.FillPath(shade, face);
+
+    GxBitmap arrow;
+    if (arrow.FromBytes(ArrowDownGlyph)) {
+        const int left = x + (bw - arrow.GetWidth()) / 2;
+        const int top = 2 + (bh - arrow.GetHeight()) / 2;
+        graphics.DrawImageRectI(arrow, left, top, arrow.GetWidth(), arrow.GetHeight());
+    }
+}
+
+}  // namespace
+
+void skinEdits(int skinIndex, HWND parent) {
+    if (!skinningEnabled) return;
+    skinEditsOf(skinIndex, parent);
+    skinControls(
+        skinIndex, parent, "ComboBox", &SkinRecord::combos, comboProc, [](HWND) { return true; },
+        [skinIndex](ComboSkin&, HWND combo) {
+            adoptSelectedText(combo);
+            skinEditsOf(skinIndex, combo);
+        });
+}
+
+bool hasHScrollBar(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_HSCROLL) != 0; }
+bool hasVScrollBar(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VSCROLL) != 0; }
+bool hasScrollBars(HWND hwnd) { return hasHScrollBar(hwnd) || hasVScrollBar(hwnd); }
+
+gdi::UniqueRegion scrollBarRegion(HWND hwnd) {
+    gdi::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    for (const LONG bar : {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)}) {
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetScrollBarInfo(hwnd, bar, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) continue;
+        gdi::UniqueRegion part(CreateRectRgnIndirect(&info.rcScrollBar));
+        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+    }
+    return region;
+}
+
+void drawEditBorder(HWND hwnd, bool focused, bool hot, GxGraphics& graphics) {
+    const SIZE size = windowSize(hwnd);
+    GxPen pen;
+    if (hot) {
+        pen.Create(toArgb(themeColor, 180), 2.0f);
+        graphics.DrawRectangleI(pen, 1, 1, size.cx - 2, size.cy - 2);
+        return;
+    }
+    pen.Create(focused ? toArgb(themeColor, 180) : toArgb(0, 80), 1.0f);
+    graphics.DrawRectangleI(pen, 0, 0, size.cx - 1, size.cy - 1);
+}
+
+void paintEditFrame(HWND hwnd, std::optional<bool> focused, std::optional<bool> hot) {
+    SkinRecord* record = skinRecords.at(skinIndexOfAncestor(hwnd));
+    const EditSkin* edit = record ? record->edits.at(record->edits.indexOf(hwnd)) : nullptr;
+    if (!edit) return;
+    const bool isFocused = focused.value_or(edit->focused != 0);
+    const bool isHot = hot.value_or(edit->hot != 0);
+    const SIZE size = windowSize(hwnd);
+    const RECT inner = innerRect(hwnd);
+    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, size.cx, size.cy}));
+    if (!backdrop) return;
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(backdrop.get());
+        graphics.SetClipRectI(0, 0, size.cx, size.cy);
+        graphics.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
+                              Gdiplus::CombineModeXor);
+        fillFace(graphics, 0, 0, size.cx, size.cy);
+        drawEditBorder(hwnd, isFocused, isHot, graphics);
+    }
+    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
+    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
+    BitBlt(dc.get(), 0, 0, size.cx, size.cy, backdrop.get(), 0, 0, SRCCOPY);
+}
+
+void paintEditBackground(HWND hwnd, HDC dc) {
+    const RECT inner = innerRect(hwnd);
+    ScopedBackdrop backdrop(makeBackdrop(hwnd, inner));
+    if (!backdrop) return;
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(backdrop.get());
+        GxSolidBrush veil;
+        veil.Create(toArgb(0x00FFFFFF, veilAlpha));
+        graphics.FillRectangleI(veil, 0, 0, inner.right - inner.left, inner.bottom - inner.top);
+    }
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, backdrop.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
+        const ControlRef ref = controlRefOf(hwnd);
+        EditSkin* edit = editOf(hwnd, ref);
+        const bool transparent = transparentMode();
+        switch (message) {
+        case WM_DESTROY:
+            releaseColorBrush(hwnd);
+            break;
+        case WM_MOVE:
+            if (transparent) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_SETFOCUS: {
+            if (edit) edit->focused = 1;
+            // The ring shows the focus at once, not at the next repaint.
+            const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
+            paintEditFrame(hwnd);
+            return result;
+        }
+        case WM_KILLFOCUS:
+            if (edit) edit->focused = 0;
+            if (!isClass(GetParent(hwnd), "ComboBox")) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_PAINT:
+            paintEditFrame(hwnd);
+            break;
+        case WM_ERASEBKGND:
+            if (!transparent) break;
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_NCPAINT:
+            // The ring covers the whole non-client area except the scroll bars, which
+            // keep the system's look.
+            paintEditFrame(hwnd);
+            if (hasScrollBars(hwnd)) {
+                gdi::UniqueRegion bars = scrollBarRegion(hwnd);
+                return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
+            }
+            return 0;
+        case WM_KEYDOWN:
+            if (transparent && !hasScrollBars(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (transparent) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_MOUSEMOVE:
+            if (!edit) break;
+            if (takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::edit)) {
+                edit->hot = 1;
+                paintEditFrame(hwnd, std::nullopt, true);
+            }
+            if (edit->mouseDown && !hasScrollBars(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_LBUTTONDOWN:
+            if (edit) edit->mouseDown = 1;
+            if (transparent && !hasScrollBars(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_LBUTTONUP:
+            if (edit) edit->mouseDown = 0;
+            break;
+        case WM_MOUSELEAVE:
+            if (!edit) break;
+            dropHover(*ref.record);
+            edit->hot = 0;
+            paintEditFrame(hwnd, edit->focused != 0, false);
+            break;
+        default:
+            break;
+        }
+        return callKeptProc(hwnd, message, wParam, lParam);
+    });
+}
+
+void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> focused) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    const ComboSkin* combo = record ? record->combos.at(controlIndex) : nullptr;
+    if (!combo || !combo->hwnd) return;
+    HWND hwnd = combo->hwnd;
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const bool dropDownList = (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+    const bool isHot = hot.value_or(false);
+    const bool isFocused = focused.value_or(combo->focused != 0);
+    const SIZE size = windowSize(hwnd);
+    const int w = size.cx, h = size.cy;
+    const int bw = dropDownList ? 17 : 18;
+    const int bh = h - 4;
+    const int x = w - bw - 2;
+
+    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, w, h}));
+    if (!backdrop) return;
+    {
+        GxGraphics graphics;
+        graphics.FromHdc(backdrop.get());
+        fillFace(graphics, 0, 0, w, h);
+        // Holes in the colour key where the children show through. Everything drawn
+        // afterwards keeps out of them, so no key colour blends into a visible pixel.
+        forEachComboHole(hwnd, style, [&](const RECT& r) {
+            graphics.SetClipRectI(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            graphics.Clear(opaqueKey);
+        });
+        graphics.SetClipRectI(0, 0, w, h);
+        forEachComboHole(hwnd, style, [&](const RECT& r) {
+            graphics.SetClipRectI(r.left, r.top, r.right - r.left, r.bottom - r.top, Gdiplus::CombineModeExclude);
+        });
+
+        GxPen border;
+        border.Create(isHot || isFocused ? toArgb(themeColor, 200) : toArgb(0, 80));
+        graphics.DrawRectangleI(border, 0, 0, w - 1, h - 1);
+        if (style & comboHasDropButton) drawDropButton(graphics, x, bw, bh, isHot);
+        if (dropDownList) {
+            GxSolidBrush ink;
+            ink.Create(toArgb(static_cast<COLORREF>(getProp(hwnd, prop::textColor))));
+            GxFont font;
+            font.CreateByName("宋体", 12.0f, 0, Gdiplus::UnitWorld);
+            graphics.DrawString(windowText(hwnd).c_str(), font, ink,
+                                GxRectF{2.0f, static_cast<float>((h - 12) / 2), static_cast<float>(w - 17),
+                                        static_cast<float>(h - 4)});
+        }
+    }
+    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
+    TransparentBlt(dc.get(), 0, 0, w, h, backdrop.get(), 0, 0, w, h, colourKey);
+}
+
+LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
+        const ControlRef ref = controlRefOf(hwnd);
+        ComboSkin* combo = ref.record ? ref.record->combos.at(ref.controlIndex) : nullptr;
+        if (combo && combo->hwnd != hwnd) combo = nullptr;
+        const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
+        const auto paint = [&](std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
+            paintCombo(skinIndex, ref.controlIndex, hot, focused);
+        };
+        switch (message) {
+        case WM_MOVE:
+            paint();
+            break;
+        case WM_SETFOCUS:
+            if (combo) combo->focused = 1;
+            paint(std::nullopt, true);
+            break;
+        case WM_KILLFOCUS:
+            if (combo) combo->focused = 0;
+            break;
+        case WM_SETTEXT:
+            if (comboEdit(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_PAINT: {
+            {
+                gdi::PaintDc painting(hwnd);
+                paint();
+            }
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        case WM_ERASEBKGND:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return 1;
+        case WM_NCPAINT:
+            // The painted picture covers the whole window; the system frame stays away.
+            paint();
+            return 0;
+        case WM_COMMAND: {
+            const auto from = reinterpret_cast<HWND>(lParam);
+            if (transparentMode() && skinningEnabled && from && from == comboEdit(hwnd) &&
+                isEditNotificationToRepaint(HIWORD(wParam)))
+                InvalidateRect(from, nullptr, TRUE);
+            break;
+        }
+        case WM_CTLCOLOREDIT:
+            if (transparentMode())
+                return reinterpret_cast<LRESULT>(
+                    veiledEditBrush(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+            break;
+        case WM_MOUSEMOVE:
+            if (ref.record && combo && takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::combo)) paint(true);
+            break;
+        case WM_MOUSELEAVE:
+            paint(false);
+            if (ref.record) dropHover(*ref.record);
+            break;
+        default:
+            break;
+        }
+        return callKeptProc(hwnd, message, wParam, lParam);
+    });
+}
+
+}  // namespace skin

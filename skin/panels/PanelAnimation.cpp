@@ -1,0 +1,189 @@
+// The animation of a picture panel: a worker thread draws the frames of an animated
+// picture in a rectangle of the panel and waits out each frame's delay.
+//
+// Each frame is composed off-screen (the panel picture under the rectangle, then the
+// frame) and put on the window with one BitBlt: drawing in two steps straight into
+// the window DC would show the wiped rectangle for most of each frame where the
+// window surface is flushed late.
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "skin/panels/PicturePlayer.h"
+
+namespace skin {
+
+namespace {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+// Frames without a usable delay (none stored, fewer delays than frames, 0 or 1) show
+// for 100 ms, as common viewers do; no frame is shorter than 20 ms.
+constexpr DWORD defaultFrameDelay = 100;
+constexpr DWORD shortestFrameDelay = 20;
+
+std::vector<DWORD> frameDelays(GxImage& image, int frameCount) {
+    std::vector<std::int32_t> stored;
+    image.GetFrameDelays(stored);
+    std::vector<DWORD> delays(static_cast<std::size_t>(frameCount), defaultFrameDelay);
+    for (std::size_t i = 0; i < delays.size() && i < stored.size(); ++i)
+        if (stored[i] > 1) delays[i] = std::max<DWORD>(static_cast<DWORD>(stored[i]) * 10, shortestFrameDelay);
+    return delays;
+}
+
+ULONGLONG nowMs() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<ULONGLONG>(counter.QuadPart / (frequency / 1000));
+}
+
+}  // namespace
+
+void PicturePlayer::play(ByteView bytes, int x, int y, std::optional<int> width, std::optional<int> height) {
+    if (playDc_ || !window_) return;
+    GxImage image;
+    if (!image.FromBytes(bytes)) return;
+    animationClip_.x = x;
+    animationClip_.y = y;
+    animationClip_.width = width ? *width : image.GetWidth();
+    animationClip_.height = height ? *height : image.GetHeight();
+    animationClip_.image = std::move(image);
+    stopEvent_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    wakeEvent_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    playDc_ = GetDC(window_);
+    // The callback runs on the new thread before SHCreateThread returns and hands over
+    // a handle to it, so that stopping can wait for the thread to end.
+    if (!stopEvent_ || !wakeEvent_ || !playDc_ || !SHCreateThread(threadStart, this, 0, keepThreadHandle) || !thread_) {
+        stopAnimation();
+        return;
+    }
+}
+
+DWORD WINAPI PicturePlayer::keepThreadHandle(void* data) {
+    auto* player = static_cast<PicturePlayer*>(data);
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, SYNCHRONIZE, FALSE, 0);
+    player->thread_.reset(self);
+    return 0;
+}
+
+DWORD WINAPI PicturePlayer::threadStart(void* data) {
+    try {
+        static_cast<PicturePlayer*>(data)->animationThread();
+    } catch (...) {
+        // The animation simply ends.
+    }
+    return 0;
+}
+
+// Frame i shows from its due time for its delay. The wait ends early when the
+// animation stops, or when the panel was repainted over the frame (wake): the frame is
+// drawn again and the schedule goes on. A hidden panel decodes and draws nothing, but
+// the schedule runs on, so it shows the frame of the moment when it appears again.
+void PicturePlayer::animationThread() {
+    int frameCount = 0;
+    std::vector<DWORD> delays;
+    {
+        Lock lock(pictureLock_);
+        frameCount = std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime));
+        delays = frameDelays(animationClip_.image, frameCount);
+    }
+    const HANDLE events[2] = {stopEvent_.get(), wakeEvent_.get()};
+    int frame = 0;
+    ULONGLONG due = nowMs();
+    for (;;) {
+        drawFrame(frame, frameCount);
+        const ULONGLONG next = due + delays[static_cast<std::size_t>(frame)];
+        for (;;) {
+            const ULONGLONG now = nowMs();
+            // A still picture waits for wakes only.
+            const DWORD timeout = frameCount == 1 ? INFINITE : now >= next ? 0 : static_cast<DWORD>(next - now);
+            const DWORD woke = WaitForMultipleObjects(2, events, FALSE, timeout);
+            if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
+            if (woke != WAIT_OBJECT_0 + 1) break;
+            drawFrame(frame, frameCount);
+        }
+        frame = (frame + 1) % frameCount;
+        due = next;
+        // Far behind (a stalled machine): start the frame now rather than race through.
+        if (nowMs() >= due + delays[static_cast<std::size_t>(frame)]) due = nowMs();
+    }
+}
+
+bool PicturePlayer::panelVisible() const {
+    return IsWindowVisible(window_) && !IsIconic(GetAncestor(window_, GA_ROOT));
+}
+
+bool PicturePlayer::drawFrame(int frame, int frameCount) {
+    Lock lock(pictureLock_);
+    if (!panelPicture_ || !panelVisible()) return false;
+    const AnimationClip& clip = animationClip_;
+    if (clip.width <= 0 || clip.height <= 0) return false;
+    if (!framePicture_ || frameWidth_ != clip.width || frameHeight_ != clip.height) {
+        animationGraphics_.Delete();
+        framePicture_.select(gdi::makeDibPicture(clip.width, clip.height));
+        if (!framePicture_) return false;
+        frameWidth_ = clip.width;
+        frameHeight_ = clip.height;
+        animationGraphics_.FromHdc(framePicture_.get());
+    }
+    if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
+    BitBlt(framePicture_.get(), 0, 0, clip.width, clip.height, panelPicture_, clip.x, clip.y, SRCCOPY);
+    animationGraphics_.DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
+                                     static_cast<float>(clip.height));
+    BitBlt(playDc_, clip.x, clip.y, clip.width, clip.height, framePicture_.get(), 0, 0, SRCCOPY);
+    framesDrawn_.fetch_add(1, std::memory_order_relaxed);
+    return true;
+}
+
+void PicturePlayer::wakeAnimation() {
+    if (wakeEvent_) SetEvent(wakeEvent_.get());
+}
+
+void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, std::optional<int> width,
+                                  std::optional<int> height) {
+    {
+        Lock lock(pictureLock_);
+        AnimationClip& clip = animationClip_;
+        const RECT old{clip.x, clip.y, clip.x + clip.width, clip.y + clip.height};
+        clip.x = x.value_or(clip.x);
+        clip.y = y.value_or(clip.y);
+        clip.width = width.value_or(clip.width);
+        clip.height = height.value_or(clip.height);
+        // The old place shows what lies behind the panel until its next repaint.
+        if (playDc_) restoreBehind(playDc_, old);
+    }
+    wakeAnimation();
+}
+
+void PicturePlayer::stopAnimation() {
+    if (thread_) {
+        SetEvent(stopEvent_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
+    }
+    stopEvent_.reset();
+    wakeEvent_.reset();
+    animationGraphics_.Delete();
+    framePicture_.reset();
+    frameWidth_ = frameHeight_ = 0;
+    animationClip_.image.Dispose();
+    if (playDc_) ReleaseDC(window_, playDc_);
+    playDc_ = nullptr;
+    invalidatePanel();
+}
+
+void PicturePlayer::restoreAnimationRect(HDC dc, const RECT& rect) {
+    Lock lock(pictureLock_);
+    if (!panelPicture_) return;
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_, rect.left, rect.top,
+           SRCCOPY);
+}
+
+}  // namespace skin

@@ -1,0 +1,223 @@
+// Picture panels: a child window painted as a shaped panel (base image, gradient, soft
+// outer glow, outline) with image and text items on top, which can also play an
+// animated picture in a rectangle of its own on a worker thread.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "assets/ByteSet.h"
+#include "graphics/GdiHandles.h"
+#include "graphics/GxGraphics.h"
+#include "graphics/GxImage.h"
+
+class GxPath;
+
+namespace skin {
+
+// Shapes of a panel.
+namespace panelShape {
+inline constexpr int rectangle = 0;
+inline constexpr int roundRect = 1;
+inline constexpr int horizontalSplit = 2;
+inline constexpr int verticalSplit = 3;
+inline constexpr int ellipse = 4;
+}  // namespace panelShape
+
+// The part of the client area the shape fills; the glow takes the margin around it.
+struct PanelLayout {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+// Layout modes 0-5: 0 margin all round, 1 top, 2 bottom, 3 left, 4 right, 5 none;
+// any other mode gives the empty rectangle.
+PanelLayout layoutRect(int layoutMode, int margin, int width, int height);
+// Adds the shape's figure (rectangle, rounded rectangle with corner margin, ellipse);
+// the split-line shapes have none.
+void addShapeFigure(GxPath& path, int shape, float x, float y, float w, float h, int margin);
+
+struct ImageItem {
+    Bytes image;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct TextItem {
+    std::string text;
+    std::string fontName = "宋体";
+    int fontSize = 12;
+    int fontStyle = 0;
+    COLORREF textColor = 0;
+    int glow = 0;
+    int halo = 0;  // wins over glow
+    COLORREF effectColor = 0x00FFFFFF;
+    int alignment = 0;
+    int lineAlignment = 0;
+    RECT rect{};
+};
+
+// The optional values of addTextItem and setTextItem; a value not given keeps the
+// item's (or the default's).
+struct TextItemValues {
+    std::optional<std::string> text;
+    std::optional<int> x, y, width, height;
+    std::optional<std::string> fontName;
+    std::optional<int> fontSize;
+    std::optional<COLORREF> textColor;
+    std::optional<int> fontStyle, alignment, lineAlignment, glow;
+    std::optional<COLORREF> effectColor;
+    std::optional<int> halo;
+};
+
+using PanelHandler = void (*)();
+
+class PicturePlayer {
+public:
+    PicturePlayer() = default;
+    // Stops a playing animation and gives the window its procedure back.
+    ~PicturePlayer();
+    // Copies the panel's configuration, base image and items; the copy is not attached
+    // and plays nothing (a window and a worker thread have one owner).
+    PicturePlayer(const PicturePlayer& other);
+    PicturePlayer& operator=(const PicturePlayer& other);
+
+    LRESULT playerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Subclasses window; returns the procedure it replaced.
+    WNDPROC attach(HWND window, int shape = panelShape::roundRect, int layoutMode = 5, int bordered = 0,
+                   COLORREF accentColor = 0, ByteView image = {}, int imageMode = 0);
+    // No repaint: takes effect at the next full repaint.
+    void setGradient(std::optional<int> style = {}, std::optional<COLORREF> color1 = {},
+                     std::optional<int> alpha1 = {}, std::optional<COLORREF> color2 = {},
+                     std::optional<int> alpha2 = {});
+    void setLayout(int layoutMode, int margin, COLORREF glowColor, int glowAlpha);
+    void setBorderColor(std::optional<COLORREF> colour = {}, std::optional<int> alpha = {});
+    void setPanelImage(ByteView image, int imageMode = 0);
+    void setEnterHandler(PanelHandler handler) { enterHandler_ = handler; }
+    void setLeaveHandler(PanelHandler handler) { leaveHandler_ = handler; }
+
+    // Copies the panel picture to the window (dc, or a DC of the window when null).
+    void copyPanel(HDC dc = nullptr);
+    // Rebuilds the panel picture and copies it to the window.
+    void paintPanel(HDC dc = nullptr);
+    // Repaints one rectangle of the picture with the backdrop and the base image only;
+    // graphics null: a graphics of its own.
+    void paintImageRect(const RECT& rect, GxGraphics* graphics, bool copyToWindow);
+    void paintGlow(GxGraphics& graphics, int layoutMode);
+    void paintGradientFill(GxGraphics& graphics, GxPath& path);
+    // dirty and a repaint without erasing.
+    void invalidatePanel();
+    // Makes the player unattached; the window gets its procedure back when it lives on.
+    void resetPanel();
+
+    // Plays an animated picture at (x, y), in its own size unless one is given.
+    // Ignored while playing.
+    void play(ByteView image, int x, int y, std::optional<int> width = {}, std::optional<int> height = {});
+    void moveAnimation(std::optional<int> x = {}, std::optional<int> y = {}, std::optional<int> width = {},
+                       std::optional<int> height = {});
+    // Returns once the thread has ended; the panel is then repainted without the frame.
+    void stopAnimation();
+    // Copies the rectangle from the panel picture to the same place of dc.
+    void restoreAnimationRect(HDC dc, const RECT& rect);
+
+    HWND attachedWindow() const noexcept { return window_; }
+
+    // Returns the new index, or 0 for empty bytes.
+    int addImageItem(ByteView image, int x, int y, std::optional<int> width = {}, std::optional<int> height = {},
+                     bool paintNow = false);
+    bool refreshImageItem(int index);
+    void setImageItem(int index, std::optional<ByteView> image = {}, std::optional<int> x = {},
+                      std::optional<int> y = {}, std::optional<int> width = {}, std::optional<int> height = {});
+    // batch null: clears the item's area first and copies it to the window afterwards.
+    void paintImageItem(int index, GxGraphics* batch);
+    int imageItemCount() const noexcept { return static_cast<int>(imageItems_.size()); }
+
+    int addTextItem(const std::string& text, const TextItemValues& values = {});
+    int textItemCount() const noexcept { return static_cast<int>(textItems_.size()); }
+    std::string getTextItemText(int index = 1) const;
+    bool refreshTextItem(int index);
+    bool setTextItem(int index, const TextItemValues& values);
+    void paintTextItem(int index, GxGraphics* batch);
+
+    // State the window's owner and the tests read.
+    HDC panelPicture() const noexcept { return panelPicture_; }
+    bool isDirty() const noexcept { return dirty_ != 0; }
+    bool isPlaying() const noexcept { return playDc_ != nullptr; }
+    bool isPressed() const noexcept { return pressed_ != 0; }
+    bool isHovering() const noexcept { return hovering_ != 0; }
+    // Frames put on the window since construction.
+    int framesDrawn() const noexcept { return framesDrawn_.load(std::memory_order_relaxed); }
+    const ImageItem* imageItem(int index) const;
+    const TextItem* textItem(int index) const;
+
+private:
+    struct AnimationClip {
+        GxImage image;
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+
+    void copyConfiguration(const PicturePlayer& other);
+    void drawBaseImage(GxGraphics& graphics, GxImage& image, const PanelLayout& layout);
+    void drawText(GxGraphics& graphics, const TextItem& item);
+    // Clears the item's rectangle, lets draw paint into the picture, copies the rectangle.
+    template <class Draw>
+    void paintItemAlone(const RECT& rect, Draw&& draw);
+    void copyRectToWindow(const RECT& rect);
+    // What lies behind the panel, drawn into dc at rect.
+    void restoreBehind(HDC dc, const RECT& rect);
+    void clientSize(int& width, int& height) const;
+
+    static DWORD WINAPI threadStart(void* player);
+    static DWORD WINAPI keepThreadHandle(void* player);
+    void animationThread();
+    // One frame step: false when the panel is not visible or has no picture yet.
+    bool drawFrame(int frame, int frameCount);
+    bool panelVisible() const;
+    void wakeAnimation();
+
+    WNDPROC oldProc_ = nullptr;
+    int pressed_ = 0;
+    int dirty_ = 1;
+    HDC panelPicture_ = nullptr;  // a backdrop; see Backdrop.h
+    HWND window_ = nullptr;
+    int shape_ = 0;
+    int layoutMode_ = 0;
+    COLORREF glowColor_ = 0;
+    int glowAlpha_ = 255;
+    int margin_ = 6;
+    int bordered_ = 0;
+    COLORREF borderColor_ = 0;
+    int borderAlpha_ = 150;
+    COLORREF accentColor_ = 0;
+    Bytes panelImage_;
+    int imageMode_ = 0;
+    int gradientStyle_ = 0;
+    COLORREF gradientColor1_ = 0x00FFFFFF;
+    COLORREF gradientColor2_ = 0x00FFFFFF;
+    int gradientAlpha1_ = 120;
+    int gradientAlpha2_ = 120;
+    PanelHandler enterHandler_ = nullptr;
+    PanelHandler leaveHandler_ = nullptr;
+    int hovering_ = 0;
+    std::vector<ImageItem> imageItems_;
+    std::vector<TextItem> textItems_;
+
+    // Animation. The thread owns animationGraphics_ and the frame picture it composes
+    // each frame in; every change of what a frame step reads (the panel picture, the
+    // clip, playDc_) holds pictureLock_, as does the step itself.
+    std::recursive_mutex pictureLock_;
+    AnimationClip animationClip_;
+    HDC playDc_ = nullptr;
+    GxGraphics animationGraphics_;
+    gdi::BitmapDc framePicture_;
+    int frameWidth_ = 0, frameHeight_ = 0;
+    std::atomic<int> framesDrawn_{0};
+    gdi::UniqueKernelHandle thread_;
+    gdi::UniqueKernelHandle stopEvent_;  // manual reset: the thread leaves its loop
+    gdi::UniqueKernelHandle wakeEvent_;  // auto reset: redraw the current frame now
+};
+
+}  // namespace skin

@@ -1,0 +1,218 @@
+// Child and keyed containers on real windows: registration rules, what reaches the
+// screen, and the brushes their children are answered with.
+#include <doctest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "SkinTestWindows.h"
+#include "skin/Backdrop.h"
+#include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
+#include "skin/controls/Containers.h"
+
+using namespace skin;
+using skintest::makeChild;
+using skintest::positionColour;
+
+namespace {
+
+constexpr COLORREF magenta = RGB(255, 0, 255);
+
+bool closeTo(COLORREF a, COLORREF b, int tolerance = 3) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+bool same(WNDPROC a, WNDPROC b) { return a == b; }
+
+COLORREF blend(COLORREF over, int alpha, COLORREF under) {
+    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
+    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
+               mix(GetBValue(over), GetBValue(under)));
+}
+
+// Parent of the test controls: answers their WM_CTLCOLORSTATIC with the key colour,
+// as the application's form does for its magenta labels.
+LRESULT CALLBACK magentaParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    static HBRUSH brush = CreateSolidBrush(magenta);
+    if (message == WM_CTLCOLORSTATIC) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(brush);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A window that paints only through BeginPaint: key colour with a black square.
+LRESULT CALLBACK selfPainterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
+    gdi::PaintDc paint(hwnd);
+    gdi::UniqueBrush key(CreateSolidBrush(magenta));
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    FillRect(paint.get(), &r, key.get());
+    RECT square{10, 10, 20, 20};
+    FillRect(paint.get(), &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return 0;
+}
+
+const char* registerClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
+// A skinned 400 x 300 window whose background shows positions, with a parent for the
+// test controls that leaves the background as it is.
+struct SkinnedWindow {
+    SkinEngine& engine = theEngine();
+    HWND top = skintest::makeTopWindow(50, 50, 400, 300);
+    int index = skintest::skinTestWindow(top);
+    HWND holder = makeChild(top, 0, 0, 400, 300, registerClass("ContainerTestHolder", magentaParentProc));
+    SkinnedWindow() { skintest::paintPositionPattern(*skinRecords.at(index), 400, 300); }
+    ~SkinnedWindow() { DestroyWindow(top); }
+
+    static SkinEngine& theEngine() {
+        static SkinEngine engine;
+        static const bool started = (initSkinModule(), true);
+        (void)started;
+        return engine;
+    }
+    COLORREF screenPixel(HWND hwnd, int x, int y) const {
+        gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
+        return GetPixel(dc.get(), x, y);
+    }
+    bool screenShows(HWND hwnd, COLORREF colour) const {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x)
+                if (GetPixel(dc.get(), x, y) == colour) return true;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_CASE("registering containers") {
+    SkinnedWindow w;
+    HWND panel = makeChild(w.holder, 20, 20, 200, 100);
+    const int first = w.engine.registerContainer(panel, 1, RGB(0, 0, 200), 80);
+    REQUIRE(first > 0);
+    ContainerSkin& entry = *skinRecords.at(w.index)->containers.at(first);
+
+    SUBCASE("a second registration returns the index and changes no colour") {
+        CHECK(w.engine.registerContainer(panel, 0, RGB(9, 9, 9), 7, 1) == first);
+        CHECK(entry.tintColor == RGB(0, 0, 200));
+        CHECK(entry.paintsBackground == 1);
+        CHECK(GetWindowLongPtrA(panel, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(containerProc));
+        CHECK_FALSE(same(getPropHandle<WNDPROC>(panel, prop::keptProc), containerProc));
+    }
+    SUBCASE("setContainerAlpha changes only containers with a colour") {
+        w.engine.setContainerAlpha(panel, 0x1FF);
+        CHECK(entry.tintAlpha == 0xFF);
+        entry.tintColor = 0;
+        w.engine.setContainerAlpha(panel, 3);
+        CHECK(entry.tintAlpha == 0xFF);
+    }
+    SUBCASE("windows that cannot be containers") {
+        HWND loose = skintest::makeTopWindow(0, 0, 50, 50);
+        CHECK(w.engine.registerContainer(loose) == 0);
+        CHECK(w.engine.registerContainer(w.top) == 0);  // subclassed already
+        DestroyWindow(loose);
+    }
+    SUBCASE("a keyed container registered twice is subclassed once; with children it is a child container too") {
+        HWND bar = makeChild(w.holder, 10, 150, 200, 30);
+        makeChild(bar, 0, 0, 10, 10);
+        const int keyed = w.engine.registerKeyedContainer(bar, magenta);
+        CHECK(w.engine.registerKeyedContainer(bar, RGB(1, 2, 3)) == keyed);
+        CHECK(skinRecords.at(w.index)->toolbars.at(keyed)->keyColor == magenta);
+        CHECK_FALSE(same(getPropHandle<WNDPROC>(bar, prop::keyedProc), keyedContainerProc));
+        CHECK(same(getPropHandle<WNDPROC>(bar, prop::keptProc), keyedContainerProc));
+        const int child = findContainer(w.index, bar);
+        REQUIRE(child > 0);
+        CHECK(skinRecords.at(w.index)->containers.at(child)->paintsBackground == 0);
+        SendMessageA(bar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("passes both procedures once"));
+    }
+    SUBCASE("only group boxes are group boxes") {
+        struct Case {
+            const char* className;
+            DWORD style;
+            bool groupBox;
+        };
+        for (const Case& c : {Case{"Button", BS_GROUPBOX, true}, Case{"Button", BS_RADIOBUTTON, false},
+                              Case{"Button", BS_AUTO3STATE, false}, Case{"Static", BS_GROUPBOX, false}}) {
+            HWND hwnd = makeChild(w.holder, 0, 0, 10, 10, c.className, WS_CHILD | c.style);
+            CHECK(isGroupBoxButton(hwnd) == c.groupBox);
+        }
+    }
+}
+
+TEST_CASE("a keyed container's key colour never reaches the screen") {
+    SkinnedWindow w;
+    const int veil = veilAlpha;
+    veilAlpha = 0;
+    struct Case {
+        const char* what;
+        HWND hwnd;
+        bool square;  // the black square at (10, 10, 20, 20)
+    };
+    HWND label = makeChild(w.holder, 30, 40, 120, 30, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT);
+    SetWindowTextA(label, "label");
+    HWND painter = makeChild(w.holder, 200, 60, 60, 40, registerClass("KeyedSelfPainter", selfPainterProc));
+    for (const Case& c : {Case{"a label that paints into the DC it is given", label, false},
+                          Case{"a window that paints only through BeginPaint", painter, true}}) {
+        INFO(std::string(c.what));
+        w.engine.registerKeyedContainer(c.hwnd, magenta);
+        InvalidateRect(c.hwnd, nullptr, TRUE);
+        UpdateWindow(c.hwnd);
+        CHECK_FALSE(w.screenShows(c.hwnd, magenta));
+        const RECT at = rectInSkinWindow(c.hwnd);
+        CHECK(w.screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
+        if (c.square) CHECK(w.screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
+    }
+    veilAlpha = veil;
+}
+
+TEST_CASE("a group box is tinted below its caption band and framed") {
+    SkinnedWindow w;
+    HWND box = makeChild(w.holder, 40, 30, 200, 120, "Button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
+    SetWindowTextA(box, "group");
+    REQUIRE(w.engine.registerContainer(box, 1, RGB(0, 0, 255), 128) > 0);
+    InvalidateRect(box, nullptr, TRUE);
+    UpdateWindow(box);
+    const RECT at = rectInSkinWindow(box);
+    auto under = [&](int x, int y) { return positionColour(at.left + x, at.top + y); };
+    CHECK(closeTo(w.screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60))));
+    CHECK(w.screenPixel(box, 30, 2) == under(30, 2));  // the caption band stays clear
+    CHECK(w.screenPixel(box, 0, 60) != w.screenPixel(box, 5, 60));  // the outline
+}
+
+TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
+    SkinnedWindow w;
+    transparentControls = 1;
+    HWND box = makeChild(w.holder, 20, 20, 200, 100);
+    w.engine.registerContainer(box, 1, RGB(0, 0, 255), 100);
+    HWND text = makeChild(box, 10, 10, 80, 20, "Static", WS_CHILD | WS_VISIBLE);
+    HWND owned = makeChild(box, 10, 40, 80, 40, "ListBox", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED);
+    gdi::WindowDc dc = gdi::WindowDc::client(text);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(text)));
+    const auto bitmap = getPropHandle<HBITMAP>(text, prop::colorBrushBitmap);
+    CHECK(GetObjectType(brush) == OBJ_BRUSH);
+    CHECK(GetObjectType(bitmap) == OBJ_BITMAP);
+    CHECK(getPropHandle<HBRUSH>(text, prop::colorBrush) == brush);
+
+    SendMessageA(box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(owned));
+    CHECK(GetPropA(owned, prop::colorBrush) == nullptr);  // an owner-draw list keeps its own background
+
+    DestroyWindow(text);
+    CHECK(GetObjectType(brush) == 0);
+    CHECK(GetObjectType(bitmap) == 0);
+    transparentControls = 0;
+}

@@ -1,0 +1,175 @@
+// Message boxes skinned through the CBT hook, driven from inside their modal loop:
+// the fade-in, dragging by the surface, and the close zone.
+#include <doctest.h>
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "SkinTestWindows.h"
+#include "skin/SkinCore.h"
+#include "skin/frame/Dialogs.h"
+
+using namespace skin;
+
+namespace {
+
+constexpr char boxCaption[] = "skinned box";
+
+void startEngine() {
+    static SkinEngine engine;
+    static const bool started = (initSkinModule(), true);
+    (void)started;
+}
+
+int alphaOf(HWND hwnd) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return -1;
+    return alpha;
+}
+
+// Called every 10 ms with the box and the milliseconds since it was first seen, until
+// it answers true; then the box is closed.
+std::function<bool(HWND, DWORD)> driver;
+DWORD firstSeen = 0;
+
+void CALLBACK driveBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", boxCaption);
+    if (!box) return;
+    if (!firstSeen) firstSeen = GetTickCount();
+    if (driver(box, GetTickCount() - firstSeen)) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+void showBox(std::function<bool(HWND, DWORD)> drive) {
+    driver = std::move(drive);
+    firstSeen = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, driveBox);
+    installCbtHook();
+    MessageBoxA(nullptr, "Message text of the box", boxCaption, MB_OK);
+    KillTimer(nullptr, timer);
+    skintest::pump();
+}
+
+// Waits until the box is fully faded in, then runs then() once per tick until it is done.
+std::function<bool(HWND, DWORD)> whenShown(std::function<bool(HWND)> then) {
+    return [then](HWND box, DWORD elapsed) { return alphaOf(box) == 250 ? then(box) : elapsed > 3000; };
+}
+
+void pressMouse(std::initializer_list<std::pair<POINT, DWORD>> steps) {
+    std::vector<INPUT> inputs;
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    for (const auto& [at, flags] : steps) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = at.x * 65535 / w;
+        input.mi.dy = at.y * 65535 / h;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool reddish(COLORREF c) { return GetRValue(c) - GetGValue(c) > 60 && GetRValue(c) - GetBValue(c) > 60; }
+
+}  // namespace
+
+TEST_CASE("a message box is skinned and fades in from invisible to alpha 250, every time") {
+    startEngine();
+    for (int round = 1; round <= 2; ++round) {
+        INFO("message box " << round);
+        std::vector<int> alphas;
+        DWORD reached = 0;
+        bool skinned = false;
+        showBox([&](HWND box, DWORD elapsed) {
+            skinned = findSkinIndex(box) != 0;
+            alphas.push_back(alphaOf(box));
+            if (alphas.back() == 250 && !reached) reached = elapsed;
+            return reached || elapsed > 3000;
+        });
+        CHECK(skinned);
+        REQUIRE_FALSE(alphas.empty());
+        CHECK(alphas.front() == 0);
+        CHECK(alphas.back() == 250);
+        for (std::size_t i = 1; i < alphas.size(); ++i) CHECK(alphas[i] >= alphas[i - 1]);
+        CHECK(reached >= 150);  // five 40 ms steps, seen with a 10 ms timer
+        CHECK(reached < 1000);
+        CHECK(dialogThreadStarted == 0);  // the fade ended with its box
+    }
+}
+
+TEST_CASE("a box closed while fading stops its fade before its handle goes") {
+    startEngine();
+    for (int i = 0; i < 10; ++i) showBox([](HWND, DWORD) { return true; });
+    CHECK(dialogThreadStarted == 0);
+    HWND layered = skintest::makeTopWindow(0, 0, 50, 50, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(layered, 0, 77, LWA_ALPHA);
+    Sleep(300);
+    CHECK(alphaOf(layered) == 77);
+    DestroyWindow(layered);
+}
+
+TEST_CASE("dragging the surface of a message box moves it") {
+    startEngine();
+    RECT before{}, after{};
+    int step = 0;
+    showBox(whenShown([&](HWND box) {
+        if (step++ == 0) {
+            GetWindowRect(box, &before);
+            const POINT grab{before.left + 60, before.top + 12};
+            pressMouse({{grab, 0},
+                        {grab, MOUSEEVENTF_LEFTDOWN},
+                        {POINT{grab.x + 20, grab.y + 15}, 0},
+                        {POINT{grab.x + 40, grab.y + 30}, 0},
+                        {POINT{grab.x + 40, grab.y + 30}, MOUSEEVENTF_LEFTUP}});
+            return false;
+        }
+        GetWindowRect(box, &after);
+        return step > 30 || after.left != before.left;
+    }));
+    CHECK(after.left - before.left == 40);
+    CHECK(after.top - before.top == 30);
+}
+
+TEST_CASE("the close zone: where it is, and red once on entry and back once on exit") {
+    startEngine();
+    showBox(whenShown([](HWND box) {
+        RECT r{};
+        GetWindowRect(box, &r);
+        const int zoneLeft = r.right - 36;
+        struct Probe {
+            int x, y;
+            LRESULT hit;
+        };
+        for (const Probe& p : {Probe{r.right - 6, r.top + 10, HTCLOSE}, Probe{r.right - 5, r.top + 10, HTCAPTION},
+                               Probe{zoneLeft + 1, r.top + 4, HTCLOSE}, Probe{zoneLeft, r.top + 10, HTCAPTION},
+                               Probe{zoneLeft + 5, r.top + 3, HTCAPTION}, Probe{zoneLeft + 5, r.top + 25, HTCLOSE},
+                               Probe{zoneLeft + 5, r.top + 26, HTCAPTION}, Probe{r.left + 40, r.top + 60, HTCAPTION}}) {
+            INFO("probe at " << p.x - r.left << ", " << p.y - r.top);
+            CHECK(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)) == p.hit);
+        }
+        HDC picture = skinRecords.at(findSkinIndex(box))->backgroundDc.get();
+        const int w = r.right - r.left;
+        const POINT face{w - 18, 16};
+        auto move = [&](WPARAM hit) { SendMessageA(box, WM_NCMOUSEMOVE, hit, MAKELPARAM(r.right - 18, r.top + 11)); };
+        auto mark = [&] { SetPixel(picture, face.x, face.y, RGB(0, 255, 0)); };
+        auto marked = [&] { return GetPixel(picture, face.x, face.y) == RGB(0, 255, 0); };
+
+        CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
+        move(HTCLOSE);
+        CHECK(reddish(GetPixel(picture, face.x, face.y)));
+        gdi::WindowDc screen = gdi::WindowDc::whole(box);
+        CHECK(reddish(GetPixel(screen.get(), face.x, face.y)));
+        mark();
+        move(HTCLOSE);
+        CHECK(marked());  // not painted again while it stays inside
+        move(HTCAPTION);
+        CHECK_FALSE(marked());
+        CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
+        mark();
+        move(HTCAPTION);
+        CHECK(marked());  // nor on every move outside
+        return true;
+    }));
+}

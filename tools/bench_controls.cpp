@@ -1,0 +1,111 @@
+// Prints the median time of one full repaint (invalidate, then WM_PAINT through the
+// skin) of each skinned control kind at a typical size, on a skinned window. One row
+// per kind: add a row to `cases` for a new kind.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "skin/SkinCore.h"
+#include "skin/controls/Buttons.h"
+#include "skin/controls/Installers.h"
+
+namespace {
+
+struct Case {
+    const char* name;
+    const char* className;
+    DWORD style;
+    int w, h;
+    void (*prepare)(HWND control);  // state to show, set before the control is skinned
+};
+
+const Case cases[] = {
+    {"push button", "BUTTON", BS_PUSHBUTTON, 88, 28, [](HWND c) { SetWindowTextA(c, "Next"); }},
+    {"trackbar", TRACKBAR_CLASSA, TBS_ENABLESELRANGE, 200, 32,
+     [](HWND c) {
+         SendMessageA(c, TBM_SETSEL, TRUE, MAKELPARAM(20, 70));
+         SendMessageA(c, TBM_SETPOS, TRUE, 40);
+     }},
+    {"progress bar", PROGRESS_CLASSA, 0, 200, 20, [](HWND c) { SendMessageA(c, PBM_SETPOS, 60, 0); }},
+};
+
+constexpr int windowW = 500, windowH = 400;
+
+// The frame's side of owner-drawn buttons.
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        skin::drawItemButton(skin::findSkinIndex(hwnd), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND makeSkinnedWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BenchControls";
+    RegisterClassA(&wc);
+    HWND top = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 0, 0, windowW, windowH, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+    auto record = std::make_unique<skin::SkinRecord>();
+    record->hwnd = top;
+    // The frame painter's background is a 32-bit DIB, as GDI+ hands it over.
+    record->backgroundDc.select(gdi::makeDibPicture(windowW, windowH));
+    PatBlt(record->backgroundDc.get(), 0, 0, windowW, windowH, WHITENESS);
+    skin::addSkinRecord(std::move(record));
+    return top;
+}
+
+double medianRepaintMicroseconds(HWND control, int rounds) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        InvalidateRect(control, nullptr, TRUE);
+        UpdateWindow(control);
+        QueryPerformanceCounter(&end);
+        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
+                        static_cast<double>(frequency.QuadPart));
+    }
+    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
+    return times[static_cast<std::size_t>(rounds / 2)];
+}
+
+}  // namespace
+
+int main() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    skin::SkinEngine engine;
+    skin::initSkinModule();
+    HWND top = makeSkinnedWindow();
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "SimSun");
+    std::vector<HWND> controls;
+    int y = 10;
+    for (const Case& c : cases) {
+        HWND control = CreateWindowExA(0, c.className, "", WS_CHILD | WS_VISIBLE | c.style, 10, y, c.w, c.h, top,
+                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        c.prepare(control);
+        controls.push_back(control);
+        y += c.h + 10;
+    }
+    skin::skinChildControls(skin::findSkinIndex(top), top);
+    std::printf("one full repaint of a skinned control (median of 500, microseconds)\n");
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        medianRepaintMicroseconds(controls[i], 20);  // warm-up: fonts and pictures loaded once
+        std::printf("  %-14s %4d x %-3d %8.1f us\n", cases[i].name, cases[i].w, cases[i].h,
+                    medianRepaintMicroseconds(controls[i], 500));
+    }
+    DestroyWindow(top);
+    DeleteObject(font);
+    skin::releaseAllSkinState();
+    return 0;
+}
