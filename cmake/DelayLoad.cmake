@@ -3,7 +3,8 @@
 # (runtime::restrictDllSearch), so a copy planted beside the installer, in a downloads
 # folder others can write to, is never found. A statically imported DLL would be loaded
 # before any code of ours runs. The delay-import libraries are made with dlltool from the
-# names the toolchain's import libraries export.
+# names the toolchain's import libraries export, and stand in for those libraries under
+# their own names.
 set(VELMORA_DELAY_LOADED gdiplus comctl32 msimg32 uxtheme shlwapi)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -30,5 +31,7 @@ foreach(dll IN LISTS VELMORA_DELAY_LOADED)
     execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
                     COMMAND_ERROR_IS_FATAL ANY)
   endif()
-  list(TRANSFORM VELMORA_SYSTEM_LIBS REPLACE "^${dll}$" "${lib}")
+  # Every target_link_libraries(... ${dll}) names this target, not the plain import library.
+  add_library(${dll} STATIC IMPORTED GLOBAL)
+  set_target_properties(${dll} PROPERTIES IMPORTED_LOCATION ${lib})
 endforeach()
