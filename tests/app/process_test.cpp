@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "assets/Payload.h"
@@ -22,19 +24,6 @@ std::string ownFolder() {
 }
 const std::string installerPath = ownFolder() + "\\..\\..\\app\\VelmoraSetup.exe";
 
-struct Search {
-    const char* text;
-    HWND found;
-};
-BOOL CALLBACK take(HWND hwnd, LPARAM param) {
-    auto& s = *reinterpret_cast<Search*>(param);
-    char text[128] = {};
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_BLOCK, 1000, nullptr);
-    if (lstrcmpA(text, s.text) || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
-    s.found = hwnd;
-    return FALSE;
-}
-
 // A program started in its own folder; killed when the object goes.
 struct Program {
     PROCESS_INFORMATION info{};
@@ -45,36 +34,38 @@ struct Program {
                                runtime::parentPath(path).c_str(), &startup, &info));
         CloseHandle(info.hThread);
     }
-    ~Program() {
-        kill();
-        CloseHandle(info.hProcess);
-    }
-    void kill() const {
-        TerminateProcess(info.hProcess, 1);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
-    // A visible window of the program whose text is given (a button of the current page
-    // must be enabled too); null after 20 s.
+    ~Program() { kill(), CloseHandle(info.hProcess); }
+    void kill() const { TerminateProcess(info.hProcess, 1), WaitForSingleObject(info.hProcess, 5000); }
+
+    // A visible, enabled window of the program with this text: the wizard, or a control of it.
     HWND find(const char* text, HWND parent = nullptr) const {
-        Search s{text, nullptr};
-        for (int i = 0; i < 400 && !s.found; ++i, Sleep(s.found ? 0 : 50))
-            parent ? EnumChildWindows(parent, take, LPARAM(&s)) : EnumThreadWindows(info.dwThreadId, take, LPARAM(&s));
+        std::pair<const char*, HWND> search{text, nullptr};
+        for (int i = 0; i < 400 && !search.second; ++i, Sleep(search.second ? 0 : 50))
+            parent ? EnumChildWindows(parent, take, LPARAM(&search))
+                   : EnumThreadWindows(info.dwThreadId, take, LPARAM(&search));
         INFO("looking for " << text);
-        REQUIRE(s.found != nullptr);
-        return s.found;
+        REQUIRE(search.second != nullptr);
+        return search.second;
+    }
+    static BOOL CALLBACK take(HWND hwnd, LPARAM param) {
+        auto& search = *reinterpret_cast<std::pair<const char*, HWND>*>(param);
+        char text[128] = {};
+        SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_BLOCK, 1000, nullptr);
+        const bool found = !lstrcmpA(text, search.first) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+        if (found) search.second = hwnd;
+        return !found;
     }
     HWND wizard() const { return find("Velmora码字2.0（一直在努力，从未被超越！）"); }
-    // Clicks through pages 0 to 3 and confirms; the installation then runs in the program.
+    // Clicks a button; waits until it hides when asked (the same text comes on the next page).
+    void click(const char* text, bool hides = false) const {
+        const HWND button = find(text, wizard());
+        PostMessageA(button, BM_CLICK, 0, 0);
+        for (int i = 0; hides && i < 100 && IsWindowVisible(button); ++i) Sleep(50);
+    }
+    // Pages 0 to 3 and the confirmation; the installation then runs in the program.
     void startInstallation() const {
-        const HWND window = wizard();
-        PostMessageA(find("下一步》", window), BM_CLICK, 0, 0);
-        PostMessageA(find("同意协议", window), BM_CLICK, 0, 0);
-        for (int page = 1; page <= 2; ++page) {
-            const HWND next = find("下一步》", window);
-            PostMessageA(next, BM_CLICK, 0, 0);
-            for (int i = 0; i < 100 && IsWindowVisible(next); ++i) Sleep(50);
-        }
-        PostMessageA(find("确认安装", window), BM_CLICK, 0, 0);
+        for (const char* text : {"下一步》", "同意协议", "下一步》", "下一步》", "确认安装"})
+            click(text, std::string_view(text) == "下一步》");
     }
 };
 
@@ -85,28 +76,17 @@ TEST_CASE("DLLs planted beside the installer are not loaded") {
     const std::string here = ownFolder(), installer = dir / "VelmoraSetup.exe";
     REQUIRE(CopyFileA(installerPath.c_str(), installer.c_str(), FALSE));
     REQUIRE(CopyFileA((here + "\\velmora_plant_probe.exe").c_str(), (dir / "probe.exe").c_str(), FALSE));
-    // CTest runs this program with WINEDLLOVERRIDES "n,b" for these names (Wine's processes
-    // take it from their Unix environment): Wine then searches like Windows, the program's
-    // folder first. Wine's own shell32 loads shlwapi and version before any program code
-    // runs (KnownDLLs or loaded from the system on Windows): they are left out.
+    // CTest gives this program WINEDLLOVERRIDES "n,b" for these names: Wine then searches like
+    // Windows, the program's folder first. Wine's shell32 loads shlwapi and version before any
+    // program code runs (KnownDLLs or loaded from the system on Windows): they are left out.
     const char* planted[] = {"gdiplus", "comctl32", "msimg32", "uxtheme"};
     for (const char* name : planted)
         REQUIRE(CopyFileA((here + "\\velmora_planted.dll").c_str(), (dir / name + ".dll").c_str(), FALSE));
-    {
-        const Program unprotected(dir / "probe.exe");
-        WaitForSingleObject(unprotected.info.hProcess, 20000);
-    }
+    WaitForSingleObject(Program(dir / "probe.exe").info.hProcess, 20000);
     REQUIRE(exists(dir / "msimg32.dll.loaded"));  // without protection a planted copy is loaded
     DeleteFileA((dir / "msimg32.dll.loaded").c_str());
-    {
-        const Program program(installer);
-        PostMessageA(program.find("下一步》", program.wizard()), BM_CLICK, 0, 0);
-        program.find("同意协议", program.wizard());
-    }
-    for (const std::string name : planted) {
-        CAPTURE(name);
-        CHECK_FALSE(exists(dir / name + ".dll.loaded"));
-    }
+    Program(installer).click("下一步》", true);  // started, shown, used, killed
+    for (const std::string name : planted) CHECK_MESSAGE(!exists(dir / name + ".dll.loaded"), name);
 }
 
 TEST_CASE("an installation killed during extraction completes when run again") {
@@ -125,7 +105,6 @@ TEST_CASE("an installation killed during extraction completes when run again") {
         for (int i = 0; i < 20000 && listFolder(product).size() < 2; ++i) Sleep(1);
         first.kill();
         REQUIRE(exists(product + "\\安装文件.zip"));
-        MESSAGE("files beside the archive when killed: " << listFolder(product).size() - 1);
     }
     const Program second(installerPath);
     second.startInstallation();
