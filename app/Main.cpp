@@ -3,8 +3,10 @@
 
 #include "app/SkinSetup.h"
 #include "app/Wizard.h"
+#include "runtime/Services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    runtime::restrictDllSearch();
     app::useInstallerSkin();
     return app::runInstaller();
 }
