@@ -82,6 +82,11 @@ void skinWizardWindow(runtime::Form& form) {
         player.attach(form.control(a.panel).hwnd(), skin::panelShape::roundRect, 5, 0);
         player.play(ImgAnimation.bytes(), 0, 0, a.width, a.height);
     }
+
+    // The skin answers the controls' colour requests with their skin text colour: give
+    // them the colours of the form, or every label and button would be drawn in black.
+    for (const auto& control : form.controls())
+        if (control->hwnd()) engine.setControlTextColor(control->hwnd(), control->desc().textColor);
 }
 
 }  // namespace
