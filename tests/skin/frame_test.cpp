@@ -172,6 +172,27 @@ TEST_CASE("the painted frame") {
             else CHECK(GetRValue(hovered) > GetRValue(before) + 60);
         }
     }
+    SUBCASE("the maximise button pressed while maximised shows the restore glyph") {
+        Framed f(200, 120, WS_POPUP | WS_MAXIMIZEBOX);
+        f.paint();
+        SkinRecord& r = f.record();
+        const FloatRect& box = r.captionButtons[0].rect;
+        auto glyphSum = [&] {
+            long total = 0;
+            for (int y = 0; y < 18; ++y)
+                for (int x = 0; x < 24; ++x)
+                    total += f.pixel(static_cast<int>(box.x) + x, static_cast<int>(box.y) + y) & 0xFFFFFF;
+            return total;
+        };
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        const long maximiseGlyph = glyphSum();
+        r.maximized = 1;
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        CHECK(glyphSum() != maximiseGlyph);
+        r.maximized = 0;
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        CHECK(glyphSum() == maximiseGlyph);
+    }
     SUBCASE("no GDI object growth over 1,000 full frame paints") {
         Framed f(120, 90, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, {.statusBarHeight = 25});
         f.paint();
