@@ -32,5 +32,9 @@ struct Scene {
 // One per Scene<Name>.cpp.
 void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
+void buildPanelsScene(DemoWindow& window);
+void finishPanelsScene(DemoWindow& window);
+void buildRangeScene(DemoWindow& window);
+void finishRangeScene(DemoWindow& window);
 
 }  // namespace demo

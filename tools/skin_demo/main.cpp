@@ -22,6 +22,10 @@ namespace {
 const Scene scenes[] = {
     {"frame", "caption buttons, status bar, push, glass, picture, check and radio buttons, background modes",
      buildFrameScene, finishFrameScene},
+    {"panels", "picture panels: shape, glow, gradient, image and text items; the animation playing",
+     buildPanelsScene, finishPanelsScene},
+    {"controls-range", "trackbars (one hovered), progress bars at 0, half and full, up-downs", buildRangeScene,
+     finishRangeScene},
 };
 
 constexpr UINT_PTR readyTimer = 1;
@@ -82,7 +86,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(s.name, sceneName) == 0) scene = &s;
     if (!scene) {
         std::fprintf(stderr, "usage: skin_demo [SCENE [MODE [READYFILE]]]\nscenes:\n");
-        for (const Scene& s : scenes) std::fprintf(stderr, "  %-10s %s\n", s.name, s.description);
+        for (const Scene& s : scenes) std::fprintf(stderr, "  %-16s %s\n", s.name, s.description);
         return 2;
     }
     const int mode = argc > 2 ? std::atoi(argv[2]) : 3;
