@@ -396,7 +396,9 @@ TEST_CASE("setSkinBackground prepares the picture for its mode and picks the col
                                       : row.picture ? averageColor({nullptr, jpeg})
                                                     : GetSysColor(COLOR_BTNFACE);
         CHECK(skinBackColor == expectedBack);
-        CHECK(themeColor == (row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22)));
+        const COLORREF expectedTheme =
+            row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22);
+        CHECK(themeColor == expectedTheme);
         if (!row.picture) CHECK(skinBackImage.empty());
         else if (row.mode >= 2) CHECK(skinBackImage == jpeg);
         else CHECK(std::string(skinBackImage.begin(), skinBackImage.begin() + 4) == png);
