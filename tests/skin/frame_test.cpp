@@ -404,3 +404,24 @@ TEST_CASE("setSkinBackground prepares the picture for its mode and picks the col
         else CHECK(std::string(skinBackImage.begin(), skinBackImage.begin() + 4) == png);
     }
 }
+
+TEST_CASE("WM_CTLCOLOR answers of transparent mode keep one brush per control") {
+    plainBackground(RGB(90, 90, 90));
+    Framed f(300, 200);
+    HWND label = skintest::makeChild(f.hwnd, 20, 60, 100, 20, "Static");
+    f.paint();
+    HDC dc = GetDC(label);
+    auto ask = [&] {
+        return SendMessageA(f.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    };
+    engine().configure(1, 0);
+    const LRESULT first = ask();
+    CHECK(first == getProp(label, prop::colorBrush));
+    const long objects = testing::gdiObjectCount();
+    for (int i = 0; i < 50; ++i) ask();
+    CHECK(testing::gdiObjectCount() == objects);
+    engine().configure(1);
+    const LRESULT plain = ask();
+    CHECK(plain != getProp(label, prop::colorBrush));
+    ReleaseDC(label, dc);
+}
