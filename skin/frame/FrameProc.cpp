@@ -154,7 +154,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     case WM_DRAWITEM:
-        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) drawItemButton(skinIndex, *item);
         break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
