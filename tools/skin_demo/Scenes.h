@@ -33,7 +33,14 @@ struct Scene {
 // One per Scene<Name>.cpp.
 void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
+void buildPanelsScene(DemoWindow& window);
+void finishPanelsScene(DemoWindow& window);
+void buildRangeScene(DemoWindow& window);
+void finishRangeScene(DemoWindow& window);
 void buildControlsScene(DemoWindow& window);
 void finishControlsScene(DemoWindow& window);
+void buildContainersScene(DemoWindow& window);
+void finishContainersScene(DemoWindow& window);
+void showMessageBoxScene(DemoWindow& window);
 
 }  // namespace demo
