@@ -54,7 +54,8 @@ inline void fillRing(GxGraphics& graphics, int w, int h, const RECT& inner) {
                              {0, inner.top, inner.left, ih},
                              {inner.right, inner.top, w - inner.right, ih}};
     for (const GxRect& strip : strips)
-        if (strip.Width > 0 && strip.Height > 0) graphics.FillRectangleI(face, strip.X, strip.Y, strip.Width, strip.Height);
+        if (strip.Width > 0 && strip.Height > 0)
+            graphics.FillRectangleI(face, strip.X, strip.Y, strip.Width, strip.Height);
 }
 
 }  // namespace skin

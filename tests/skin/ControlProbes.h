@@ -1,8 +1,9 @@
-// A skinned test window for control skins, and pixel probes of what the controls
-// put on the screen.
+// A skinned test window for the control skins, and probes of what the controls put on
+// the screen.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -12,12 +13,18 @@
 
 namespace skintest {
 
+// The skin module and the common control classes, once per program.
 inline void startSkinModule() {
-    static const bool started = (skin::initSkinModule(), true);
+    static const bool started = [] {
+        INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_INTERNET_CLASSES |
+                                                    ICC_DATE_CLASSES};
+        InitCommonControlsEx(&init);
+        skin::initSkinModule();
+        return true;
+    }();
     (void)started;
 }
 
-// Colour over laid on under at alpha (0-255).
 inline COLORREF blend(COLORREF over, int alpha, COLORREF under) {
     auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha) + 127) / 255; };
     return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
@@ -29,13 +36,11 @@ inline bool closeColour(COLORREF a, COLORREF b, int tolerance = 3) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-// What the screen shows at (x, y) of the window (window coordinates).
-inline COLORREF screenPixel(HWND hwnd, int x, int y) {
-    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
-    return GetPixel(dc.get(), x, y);
-}
+inline bool isDark(COLORREF c) { return GetRValue(c) < 130 && GetGValue(c) < 130; }  // text and lines
+inline bool isKeyLike(COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) > 200 && GetGValue(c) < 120; }
+inline bool isRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
-// A copy of what the screen shows of a window, read pixel by pixel.
+// What the screen shows of a window, in window coordinates.
 class Snapshot {
 public:
     explicit Snapshot(HWND hwnd) {
@@ -52,19 +57,13 @@ public:
         const DWORD p = bits_[y * w_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    // Pixels in the rectangle (window coordinates) that match.
-    template <class Match>
-    int count(const RECT& area, Match&& match) const {
+    // Pixels of the area that match; the whole window when no area is given.
+    int count(bool (*match)(COLORREF), RECT area = {0, 0, 0, 0}) const {
+        if (IsRectEmpty(&area)) area = RECT{0, 0, w_, h_};
         int n = 0;
         for (int y = area.top; y < area.bottom && y < h_; ++y)
-            for (int x = area.left; x < area.right && x < w_; ++x)
-                if (match(at(x, y))) ++n;
+            for (int x = area.left; x < area.right && x < w_; ++x) n += match(at(x, y)) ? 1 : 0;
         return n;
-    }
-    RECT all() const { return RECT{0, 0, w_, h_}; }
-    // Pixels close to the colour key.
-    int keyLike() const {
-        return count(all(), [](COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) > 200 && GetGValue(c) < 120; });
     }
 
 private:
@@ -73,36 +72,28 @@ private:
     int w_ = 0, h_ = 0;
 };
 
-// Text and lines: darker than any veiled or white face.
-inline bool isDark(COLORREF c) { return GetRValue(c) < 130 && GetGValue(c) < 130; }
-
 // A skinned 480 x 360 window on screen whose background shows positions.
 struct SkinnedWindow {
-    HWND top;
-    int index;
-    skin::SkinRecord& record;
-    SkinnedWindow()
-        : top((startSkinModule(), makeTopWindow(40, 40, 480, 360))),
-          index(skinTestWindow(top)),
-          record(*skin::skinRecords.at(index)) {
-        paintPositionPattern(record, 480, 360);
-    }
+    HWND top = (startSkinModule(), makeTopWindow(40, 40, 480, 360));
+    int index = skinTestWindow(top);
+    skin::SkinRecord& record = *skin::skinRecords.at(index);
+    SkinnedWindow() { paintPositionPattern(record, 480, 360); }
     ~SkinnedWindow() { DestroyWindow(top); }
-    SkinnedWindow(const SkinnedWindow&) = delete;
-    SkinnedWindow& operator=(const SkinnedWindow&) = delete;
-
-    HWND add(const char* className, int x, int y, int w, int h, DWORD style, DWORD exStyle = 0) {
+    HWND add(const char* className, int x, int y, int w, int h, DWORD style, DWORD exStyle = WS_EX_CLIENTEDGE) {
         return makeChild(top, x, y, w, h, className, WS_CHILD | WS_VISIBLE | style, exStyle);
     }
 };
 
-// Sets a module setting for one scope.
-template <class T>
-struct ScopedSetting {
-    T& setting;
-    T saved;
-    ScopedSetting(T& s, T value) : setting(s), saved(s) { setting = value; }
-    ~ScopedSetting() { setting = saved; }
-};
+// Moves the cursor onto the control and tells it so.
+inline void hover(HWND hwnd, int x = 3, int y = 3) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    SetCursorPos(r.left + x, r.top + y);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+inline void repaintNow(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
 
 }  // namespace skintest
