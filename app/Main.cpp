@@ -2,5 +2,9 @@
 #include <windows.h>
 
 #include "app/Wizard.h"
+#include "runtime/Services.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return app::runInstaller(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    runtime::restrictDllSearch();
+    return app::runInstaller();
+}

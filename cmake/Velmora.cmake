@@ -9,17 +9,17 @@ find_path(VELMORA_DOCTEST_DIR doctest.h PATHS /usr/include/doctest NO_DEFAULT_PA
 # Test programs run through 64-bit Wine in the build tree's own prefix (scripts/wine-run.sh).
 set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
-# velmora_test(NAME SOURCES... LIBS libs... [GUI])
+# velmora_test(NAME SOURCES... LIBS libs... [ENVIRONMENT VAR=value...])
 # A doctest program, registered with CTest and run under Wine. Only x86_64 runs here;
 # other targets still build the tests so that they compile and link.
 function(velmora_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES} $<TARGET_OBJECTS:velmora_test_main>)
   target_include_directories(${name} SYSTEM PRIVATE ${VELMORA_DOCTEST_DIR})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${VELMORA_SYSTEM_LIBS})
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     add_test(NAME ${name} COMMAND ${VELMORA_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
 endfunction()

@@ -6,9 +6,25 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/Files.h"
 #include "runtime/Form.h"
 
 namespace runtime {
+
+void restrictDllSearch() noexcept {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const auto setDirectories = reinterpret_cast<SetDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDirectories == nullptr || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
+    // System DLLs load these by name on their own (Wine's uxtheme delay-loads msimg32
+    // past the restriction); loaded now by full path, a later load by name finds them.
+    // comctl32 is left to the manifest. They stay loaded for the whole run.
+    char system[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(system, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    for (const char* dll : {"\\msimg32.dll", "\\uxtheme.dll", "\\gdiplus.dll", "\\version.dll"})
+        LoadLibraryA((std::string(system, n) + dll).c_str());
+}
 
 namespace {
 
@@ -23,15 +39,12 @@ void setCurrentDirectoryToExecutable() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
-    for (DWORD i = n; i > 0; --i) {
-        if (path[i - 1] == '\\' || path[i - 1] == '/') {
-            path[i - 1] = '\0';
-            // "C:" alone would mean that drive's current directory, not its root.
-            if (i - 1 == 2 && path[1] == ':') lstrcatA(path, "\\");
-            SetCurrentDirectoryA(path);
-            return;
-        }
-    }
+    // Character by character: a GBK trail byte 0x5C in the program's name is no separator.
+    std::string folder = parentPath(std::string_view(path, n));
+    if (folder.empty()) return;
+    // "C:" alone would mean that drive's current directory, not its root.
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    SetCurrentDirectoryA(folder.c_str());
 }
 
 HWND createOwnerWindow() {

@@ -13,6 +13,14 @@ namespace runtime {
 // before the message is translated (the skin refreshes transparent lists on it).
 inline constexpr UINT kBeforeTranslate = 0x8002;
 
+// The first thing the program does: DLLs are searched for in the system directory only
+// (SetDefaultDllDirectories, where the system has it; elsewhere the current directory at
+// least leaves the search), and the DLLs that are not KnownDLLs are loaded from there by
+// full path. A DLL planted beside the installer, in a downloads folder others can write
+// to, is never loaded; the program delay-loads those DLLs (cmake/DelayLoad.cmake) so that
+// none is loaded before this.
+void restrictDllSearch() noexcept;
+
 // The run time of one UI thread: OLE, the current directory set to the executable's
 // folder and the hidden owner window of the program's forms. Ending it runs the exit
 // clean-up once and uninitialises OLE.

@@ -105,6 +105,11 @@ bool checkEntryName(std::string_view name, std::size_t targetLength, EntryName& 
     out.relative.assign(name.substr(0, name.size() - (out.folder ? 1 : 0)));
     for (char& c : out.relative)
         if (c == '/') c = '\\';  // 0x2F is never part of a GBK character
+    // "." components name nothing; without them one file has one path. (0x2E is never part
+    // of a GBK character, and a name ending in a dot other than "." was refused above.)
+    for (std::size_t at; (at = out.relative.find(".\\")) != std::string::npos;) out.relative.erase(at, 2);
+    if (out.relative == ".") out.relative.clear();
+    if (out.relative.ends_with("\\.")) out.relative.resize(out.relative.size() - 2);
     return true;
 }
 

@@ -4,7 +4,8 @@ velmora_build=$(cd "${1:?build dir}" && pwd)
 velmora_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=$velmora_build/wine
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# VELMORA_DLLOVERRIDES: more entries for one run (the DLL planting test sets "n,b" ones).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VELMORA_DLLOVERRIDES:+;$VELMORA_DLLOVERRIDES}"
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 # Wine links the user's desktop folder to $HOME/Desktop: give the prefix its own.
 export HOME=$velmora_build/winehome

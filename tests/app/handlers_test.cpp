@@ -153,10 +153,9 @@ TEST_CASE("confirming installs into D:, logging all 19 texts before any file is 
             const DWORD start = GetTickCount();
             wizard.click("按钮6");  // ignored while the first run waits
             secondClickReturnedAtOnce = GetTickCount() - start < 200 && !exists("D:\\Velmora码字");
-            // The system menu or a close button, WM_CLOSE, and Alt+F4 (which posts SC_CLOSE).
-            SendMessageA(wizard.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            SendMessageA(wizard.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // the system menu or a close button
             SendMessageA(wizard.hwnd, WM_CLOSE, 0, 0);
-            SendMessageA(wizard.hwnd, WM_SYSKEYDOWN, VK_F4, LPARAM(KF_ALTDOWN) << 16);
+            SendMessageA(wizard.hwnd, WM_SYSKEYDOWN, VK_F4, LPARAM(KF_ALTDOWN) << 16);  // Alt+F4 posts SC_CLOSE
         },
         300);
     const DWORD start = GetTickCount();

@@ -81,12 +81,8 @@ TEST_CASE("entries land below the target with their contents, names and parents"
                                entry("empty.txt", "")});
 
     runtime::ExtractOptions readers;
-    const std::string copy = readFile(dir / "good.zip");
     SUBCASE("one reader") { readers.threads = 1; }
     SUBCASE("two readers") { readers.threads = 2; }
-    SUBCASE("from the caller's copy of the archive's bytes") {
-        readers.contents = ByteView(reinterpret_cast<const std::uint8_t*>(copy.data()), copy.size());
-    }
     REQUIRE(extractArchive(dir / "good.zip", target, readers) == runtime::extractDone);
     CHECK(readFile(target + "\\plain.txt") == "hello");
     CHECK(readFile(target + "\\stored.bin") == pattern(5000, 3));
@@ -135,21 +131,21 @@ TEST_CASE("hostile and awkward entry names: refused with nothing created, or wri
     const struct {
         std::string name, writtenAs;
     } cases[] = {
-        {"../evil.txt", refused}, {"..\\evil.txt", refused}, {"ok/../../evil.txt", refused},
-        {"ok\\..\\..\\evil.txt", refused}, {"\\evil.txt", refused}, {"/evil.txt", refused},
-        {"C:evil.txt", refused}, {"C:\\evil.txt", refused}, {"\\\\server\\share\\evil.txt", refused},
-        {"\\\\?\\C:\\evil.txt", refused}, {"good.txt:stream", refused}, {"CON", refused}, {"NUL", refused},
-        {"COM1", refused}, {"LPT1", refused}, {"con.txt", refused}, {"sub/aux.h", refused}, {"evil.", refused},
-        {"evil ", refused}, {"... /evil.txt", refused}, {std::string(300, 'n'), refused}, {"", refused},
-        {std::string("ev\0il.txt", 9), refused}, {"a|b.txt", refused},
+        {"../evil.txt", refused}, {"..\\evil.txt", refused}, {"ok/../../evil.txt", refused}, {"/evil.txt", refused},
+        {"ok\\..\\..\\evil.txt", refused}, {"\\evil.txt", refused}, {"C:evil.txt", refused}, {"C:\\evil.txt", refused},
+        {"\\\\server\\share\\evil.txt", refused}, {"\\\\?\\C:\\evil.txt", refused}, {"good.txt:stream", refused},
+        {"CON", refused}, {"NUL", refused}, {"COM1", refused}, {"LPT1", refused}, {"con.txt", refused}, {"", refused},
+        {"sub/aux.h", refused}, {"evil.", refused}, {"evil ", refused}, {"... /evil.txt", refused}, {"a|b.txt", refused},
+        {std::string(300, 'n'), refused}, {std::string("ev\0il.txt", 9), refused},
         {"乗", "乗"},  // last byte 0x5C is a trail byte, not a folder mark
         {"目录乗/inside.txt", "目录乗\\inside.txt"}, {"sub\\back.txt", "sub\\back.txt"}, {"a..b.txt", "a..b.txt"},
-        {"./c.txt", "c.txt"}, {"..d/e.txt", "..d\\e.txt"}, {"console.txt", "console.txt"}, {"COM10", "COM10"},
+        {"./c.txt", "c.txt"}, {"a/./d.txt", "a\\d.txt"}, {"..d/e.txt", "..d\\e.txt"}, {"console.txt", "console.txt"},
+        {"COM10", "COM10"},
     };
     for (const auto& c : cases) {
         CAPTURE(c.name);
-        // A folder entry and a file come first: neither may be created when a later name is refused.
-        // minizip takes C strings, so a 0 byte goes into the name afterwards.
+        // A folder and a file come first: nothing may be created when a later name is refused. A 0 byte
+        // goes into the name after minizip, which takes C strings.
         std::string stored = c.name;
         std::replace(stored.begin(), stored.end(), '\0', '#');
         makeZip(dir / "a.zip", {entry("first/", ""), entry("first.txt", "first"), entry(stored, "data", 0)});
@@ -161,13 +157,10 @@ TEST_CASE("hostile and awkward entry names: refused with nothing created, or wri
         }
         if (c.writtenAs.empty()) {
             CHECK(extractArchive(dir / "a.zip", target) == runtime::extractFailed);
-            CHECK_FALSE(exists(dir / "nest"));
-            CHECK_FALSE(exists(dir / "evil.txt"));
-            CHECK_FALSE(exists("C:\\evil.txt"));
+            CHECK_FALSE((exists(dir / "nest") || exists(dir / "evil.txt") || exists("C:\\evil.txt")));
         } else {
             CHECK(extractArchive(dir / "a.zip", target) == runtime::extractDone);
-            CHECK(readFile(target + "\\" + c.writtenAs) == "data");
-            CHECK(readFile(target + "\\first.txt") == "first");
+            CHECK((readFile(target + "\\" + c.writtenAs) == "data" && readFile(target + "\\first.txt") == "first"));
             removeTree(dir / "nest");
         }
     }

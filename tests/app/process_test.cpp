@@ -1,0 +1,117 @@
+// The real installer program, started as a user would: DLLs planted beside it are not
+// loaded, and an installation killed half-way completes when run again.
+#include <doctest.h>
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "assets/Payload.h"
+#include "runtime/Files.h"
+#include "runtime/Shell.h"
+#include "support/TestFiles.h"
+
+using namespace testing;
+
+namespace {
+
+// The build tree's folder of this test program.
+std::string ownFolder() {
+    char exe[MAX_PATH];
+    return runtime::parentPath(std::string_view(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH)));
+}
+const std::string installerPath = ownFolder() + "\\..\\..\\app\\VelmoraSetup.exe";
+
+// A program started in its own folder; killed when the object goes.
+struct Program {
+    PROCESS_INFORMATION info{};
+    explicit Program(const std::string& path) {
+        STARTUPINFOA startup{sizeof startup};
+        std::string command = "\"" + path + "\"";
+        REQUIRE(CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               runtime::parentPath(path).c_str(), &startup, &info));
+        CloseHandle(info.hThread);
+    }
+    ~Program() { kill(), CloseHandle(info.hProcess); }
+    void kill() const { TerminateProcess(info.hProcess, 1), WaitForSingleObject(info.hProcess, 5000); }
+
+    // A visible, enabled window of the program with this text: the wizard, or a control of it.
+    HWND find(const char* text, HWND parent = nullptr) const {
+        std::pair<const char*, HWND> search{text, nullptr};
+        for (int i = 0; i < 400 && !search.second; ++i, Sleep(search.second ? 0 : 50))
+            parent ? EnumChildWindows(parent, take, LPARAM(&search))
+                   : EnumThreadWindows(info.dwThreadId, take, LPARAM(&search));
+        INFO("looking for " << text);
+        REQUIRE(search.second != nullptr);
+        return search.second;
+    }
+    static BOOL CALLBACK take(HWND hwnd, LPARAM param) {
+        auto& search = *reinterpret_cast<std::pair<const char*, HWND>*>(param);
+        char text[128] = {};
+        SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_BLOCK, 1000, nullptr);
+        const bool found = !lstrcmpA(text, search.first) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+        if (found) search.second = hwnd;
+        return !found;
+    }
+    HWND wizard() const { return find("Velmora码字2.0（一直在努力，从未被超越！）"); }
+    // Clicks a button; waits until it hides when asked (the same text comes on the next page).
+    void click(const char* text, bool hides = false) const {
+        const HWND button = find(text, wizard());
+        PostMessageA(button, BM_CLICK, 0, 0);
+        for (int i = 0; hides && i < 100 && IsWindowVisible(button); ++i) Sleep(50);
+    }
+    // Pages 0 to 3 and the confirmation; the installation then runs in the program.
+    void startInstallation() const {
+        for (const char* text : {"下一步》", "同意协议", "下一步》", "下一步》", "确认安装"})
+            click(text, std::string_view(text) == "下一步》");
+    }
+};
+
+}  // namespace
+
+TEST_CASE("DLLs planted beside the installer are not loaded") {
+    ScratchDir dir("planting");
+    const std::string here = ownFolder(), installer = dir / "VelmoraSetup.exe";
+    REQUIRE(CopyFileA(installerPath.c_str(), installer.c_str(), FALSE));
+    REQUIRE(CopyFileA((here + "\\velmora_plant_probe.exe").c_str(), (dir / "probe.exe").c_str(), FALSE));
+    // CTest gives this program WINEDLLOVERRIDES "n,b" for these names: Wine then searches like
+    // Windows, the program's folder first. Wine's shell32 loads shlwapi and version before any
+    // program code runs (KnownDLLs or loaded from the system on Windows): they are left out.
+    const char* planted[] = {"gdiplus", "comctl32", "msimg32", "uxtheme"};
+    for (const char* name : planted)
+        REQUIRE(CopyFileA((here + "\\velmora_planted.dll").c_str(), (dir / name + ".dll").c_str(), FALSE));
+    WaitForSingleObject(Program(dir / "probe.exe").info.hProcess, 20000);
+    REQUIRE(exists(dir / "msimg32.dll.loaded"));  // without protection a planted copy is loaded
+    DeleteFileA((dir / "msimg32.dll.loaded").c_str());
+    Program(installer).click("下一步》", true);  // started, shown, used, killed
+    for (const std::string name : planted) CHECK_MESSAGE(!exists(dir / name + ".dll.loaded"), name);
+}
+
+TEST_CASE("an installation killed during extraction completes when run again") {
+    const std::string product = "D:\\Velmora码字";
+    ScratchDir folder = ScratchDir::at(product);
+    RemoveDirectoryA(product.c_str());
+    const ScratchFile shortcut(runtime::desktopDirectory() + "Velmora写作.lnk");
+    ScratchDir scratch("killed");
+    REQUIRE(runtime::writeFile(scratch / "payload.zip", payloadArchive.bytes()));
+    const std::vector<ListedEntry> entries = listZip(scratch / "payload.zip");
+    REQUIRE(entries.size() == 17);
+    {
+        const Program first(installerPath);
+        first.startInstallation();
+        // Killed once the archive is written and the first files come out of it.
+        for (int i = 0; i < 20000 && listFolder(product).size() < 2; ++i) Sleep(1);
+        first.kill();
+        REQUIRE(exists(product + "\\安装文件.zip"));
+    }
+    const Program second(installerPath);
+    second.startInstallation();
+    second.find("我知道了", second.wizard());  // the tutorial page: the installation is over
+    CHECK(listFolder(product).size() == 17);
+    for (const ListedEntry& e : entries) {
+        CAPTURE(e.name);
+        CHECK(fileCrc(product + "\\" + e.name) == e.crc);
+    }
+}
