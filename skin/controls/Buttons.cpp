@@ -158,6 +158,13 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         case WM_NCPAINT:
             return 1;
+        case BM_SETSTYLE:
+            // The dialog manager moves the default-button style from button to button with
+            // BM_SETSTYLE, which replaces the type: a skinned push button stays owner-drawn.
+            if (entry->kind != checkBoxKind && entry->kind != radioButtonKind)
+                return callKeptProc(hwnd, message, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW,
+                                    lParam);
+            break;
         case WM_KEYDOWN:
             if (wParam != VK_SPACE) break;
             [[fallthrough]];
