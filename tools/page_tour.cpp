@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SkinSetup.h"
 #include "app/Wizard.h"
 #include "app/WizardForm.h"
 #include "runtime/Services.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string outDir = argv[1];
+    app::useInstallerSkin();
     runtime::Session session;
     if (auto& startUp = app::skinHooks().startUp) startUp();
     runtime::Form* form = runtime::showForm(app::wizardForm(), app::wizardBindings());
