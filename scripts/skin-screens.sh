@@ -12,7 +12,7 @@ out=$build/screens
 mkdir -p "$out"
 
 # Scenes and the background modes each is shown in.
-if [ $# -gt 0 ]; then shots=("$@"); else shots=(frame:0 frame:1 frame:2 frame:3 frame:4); fi
+if [ $# -gt 0 ]; then shots=("$@"); else shots=(frame:0 frame:1 frame:2 frame:3 frame:4 controls-range controls containers messagebox panels); fi
 
 for shot in "${shots[@]}"; do
   scene=${shot%%:*}

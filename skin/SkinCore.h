@@ -161,6 +161,13 @@ public:
                         std::optional<std::string> fontName = std::nullopt,
                         std::optional<int> fontSize = std::nullopt);
 
+    // --- Buttons the engine makes itself ---------------------------------------------
+    // A push button with one picture (value 0: above the text, else beside it).
+    bool makeGlassButton(HWND button, ByteView image, int value, const char* tooltip);
+    // A button drawn as a picture per state (hot, pressed and disabled may be empty).
+    bool makePictureButton(HWND button, ByteView normal, ByteView hot, ByteView pressed, ByteView disabled,
+                           const char* tooltip);
+
     // --- Layout and settings ---------------------------------------------------------
     RECT getButtonStripRect(HWND hwnd);
     void layoutDockedWindows(int skinIndex);

@@ -31,9 +31,31 @@ const Case cases[] = {
          SendMessageA(c, TBM_SETPOS, TRUE, 40);
      }},
     {"progress bar", PROGRESS_CLASSA, 0, 200, 20, [](HWND c) { SendMessageA(c, PBM_SETPOS, 60, 0); }},
+    {"edit", "EDIT", WS_BORDER | ES_AUTOHSCROLL, 160, 24, [](HWND c) { SetWindowTextA(c, "D:\\Velmora"); }},
+    {"combo box", "COMBOBOX", CBS_DROPDOWNLIST, 160, 120, [](HWND c) {
+         for (const char* item : {"first", "second", "third"})
+             SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+         SendMessageA(c, CB_SETCURSEL, 1, 0);
+     }},
+    {"list view 50", WC_LISTVIEWA, LVS_REPORT | WS_BORDER, 300, 200, [](HWND c) {
+         LVCOLUMNA column{};
+         column.mask = LVCF_TEXT | LVCF_WIDTH;
+         column.cx = 200;
+         column.pszText = const_cast<char*>("Chapter");
+         SendMessageA(c, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+         for (int i = 0; i < 50; ++i) {
+             char text[32];
+             std::snprintf(text, sizeof(text), "Chapter %d", i + 1);
+             LVITEMA item{};
+             item.mask = LVIF_TEXT;
+             item.iItem = i;
+             item.pszText = text;
+             SendMessageA(c, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+         }
+     }},
 };
 
-constexpr int windowW = 500, windowH = 400;
+constexpr int windowW = 500, windowH = 700;
 
 // The frame's side of owner-drawn buttons.
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -28,22 +28,23 @@ double processCpuMs() {
     return ms(kernel) + ms(user);
 }
 
-// Runs the message loop for one second and returns the CPU milliseconds it cost.
-double cpuMsOfOneSecond() {
+// Runs the message loop for three seconds and returns the CPU milliseconds per second it
+// cost (the process times advance in ticks of several milliseconds).
+double cpuMsPerSecondOfRun() {
     const double start = processCpuMs();
-    const DWORD end = GetTickCount() + 1000;
+    const DWORD end = GetTickCount() + 3000;
     for (DWORD now = GetTickCount(); now < end; now = GetTickCount()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
-    return processCpuMs() - start;
+    return (processCpuMs() - start) / 3.0;
 }
 
-double cpuPerSecond(int seconds) {
-    std::vector<double> runs;
-    for (int i = 0; i < seconds; ++i) runs.push_back(cpuMsOfOneSecond());
-    return median(runs);
+double cpuPerSecond(int runs) {
+    std::vector<double> perSecond;
+    for (int i = 0; i < runs; ++i) perSecond.push_back(cpuMsPerSecondOfRun());
+    return median(perSecond);
 }
 
 double microsecondsSince(const LARGE_INTEGER& start) {
@@ -86,19 +87,19 @@ int main() {
         DestroyWindow(page);
     }
 
-    std::printf("idle process:                         %.1f ms CPU per second (median of 5 s)\n", cpuPerSecond(5));
+    std::printf("idle process:                         %.1f ms CPU per second (median of 5 runs of 3 s)\n", cpuPerSecond(5));
     HWND panel = makeWindow(top, 20, 20, 150, 150);
     skin::PicturePlayer player;
     player.attach(panel, skin::panelShape::roundRect, 5, 0);
     UpdateWindow(panel);
     player.play(ImgAnimation.bytes(), 0, 0, 150, 150);
     int frames = player.framesDrawn();
-    std::printf("150x150 animation, panel shown:       %.1f ms CPU per second (median of 5 s)", cpuPerSecond(5));
-    std::printf(", %.1f frames per second\n", (player.framesDrawn() - frames) / 5.0);
+    std::printf("150x150 animation, panel shown:       %.1f ms CPU per second (median of 5 runs of 3 s)", cpuPerSecond(5));
+    std::printf(", %.1f frames per second\n", (player.framesDrawn() - frames) / 15.0);
     ShowWindow(panel, SW_HIDE);
     frames = player.framesDrawn();
-    std::printf("150x150 animation, panel hidden:      %.1f ms CPU per second (median of 5 s)", cpuPerSecond(5));
-    std::printf(", %.1f frames per second\n", (player.framesDrawn() - frames) / 5.0);
+    std::printf("150x150 animation, panel hidden:      %.1f ms CPU per second (median of 5 runs of 3 s)", cpuPerSecond(5));
+    std::printf(", %.1f frames per second\n", (player.framesDrawn() - frames) / 15.0);
     player.stopAnimation();
 
     DestroyWindow(top);

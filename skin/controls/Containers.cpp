@@ -14,6 +14,7 @@
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
@@ -200,6 +201,9 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
             if (paints) paintContainer(skinIndex, index);
             return result;
         }
+        break;
+    case WM_DRAWITEM:
+        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);

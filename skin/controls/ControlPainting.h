@@ -43,4 +43,18 @@ inline void fillFace(GxGraphics& graphics, int x, int y, int w, int h) {
     }
 }
 
+// The face of the ring between the window edge and inner, as four strips, so that
+// only the ring's own pixels are touched.
+inline void fillRing(GxGraphics& graphics, int w, int h, const RECT& inner) {
+    GxSolidBrush face;
+    face.Create(transparentControls == 1 ? toArgb(0x00FFFFFF, veilAlpha) : opaqueWhite);
+    const int ih = inner.bottom - inner.top;
+    const GxRect strips[] = {{0, 0, w, inner.top},
+                             {0, inner.bottom, w, h - inner.bottom},
+                             {0, inner.top, inner.left, ih},
+                             {inner.right, inner.top, w - inner.right, ih}};
+    for (const GxRect& strip : strips)
+        if (strip.Width > 0 && strip.Height > 0) graphics.FillRectangleI(face, strip.X, strip.Y, strip.Width, strip.Height);
+}
+
 }  // namespace skin

@@ -1,6 +1,8 @@
 #include "skin/controls/Edits.h"
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "assets/Assets.h"
 #include "graphics/Gx.h"
@@ -77,6 +79,35 @@ void forEachComboHole(HWND combo, LONG style, Visit&& visit) {
     }
 }
 
+// The arrow glyph, decoded once: every paint wraps the pixels in a bitmap of its own
+// instead of decoding the picture again.
+struct GlyphPixels {
+    int w = 0, h = 0;
+    std::vector<BYTE> argb;
+};
+
+GlyphPixels& arrowGlyph() {
+    static GlyphPixels pixels = [] {
+        GlyphPixels decoded;
+        GxBitmap picture;
+        if (!picture.FromBytes(ArrowDownGlyph)) return decoded;
+        decoded.w = picture.GetWidth();
+        decoded.h = picture.GetHeight();
+        const GxRect all{0, 0, decoded.w, decoded.h};
+        Gdiplus::BitmapData data{};
+        if (decoded.w <= 0 || decoded.h <= 0 ||
+            !picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, data))
+            return decoded;
+        decoded.argb.resize(static_cast<std::size_t>(decoded.w * decoded.h * 4));
+        for (int y = 0; y < decoded.h; ++y)
+            std::memcpy(decoded.argb.data() + y * decoded.w * 4, static_cast<const BYTE*>(data.Scan0) + y * data.Stride,
+                        static_cast<std::size_t>(decoded.w * 4));
+        picture.UnlockBits(data);
+        return decoded;
+    }();
+    return pixels;
+}
+
 void drawDropButton(GxGraphics& graphics, int x, int bw, int bh, bool hot) {
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     GxPath outline;
@@ -95,11 +126,13 @@ void drawDropButton(GxGraphics& graphics, int x, int bw, int bh, bool hot) {
                  hot ? toArgb(themeColor, 150) : toArgb(themeColor, 100));
     graphics.FillPath(shade, face);
 
+    GlyphPixels& glyph = arrowGlyph();
     GxBitmap arrow;
-    if (arrow.FromBytes(ArrowDownGlyph)) {
-        const int left = x + (bw - arrow.GetWidth()) / 2;
-        const int top = 2 + (bh - arrow.GetHeight()) / 2;
-        graphics.DrawImageRectI(arrow, left, top, arrow.GetWidth(), arrow.GetHeight());
+    if (!glyph.argb.empty() &&
+        arrow.FromScan0(glyph.w, glyph.h, glyph.w * 4, PixelFormat32bppARGB, glyph.argb.data())) {
+        const int left = x + (bw - glyph.w) / 2;
+        const int top = 2 + (bh - glyph.h) / 2;
+        graphics.DrawImageRectI(arrow, left, top, glyph.w, glyph.h);
     }
 }
 
@@ -122,11 +155,22 @@ bool hasScrollBars(HWND hwnd) { return hasHScrollBar(hwnd) || hasVScrollBar(hwnd
 
 gdi::UniqueRegion scrollBarRegion(HWND hwnd) {
     gdi::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
-    for (const LONG bar : {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)}) {
+    RECT bars[2]{};
+    bool shown[2]{};
+    const LONG ids[2] = {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)};
+    for (int i = 0; i < 2; ++i) {
         SCROLLBARINFO info{};
         info.cbSize = sizeof(info);
-        if (!GetScrollBarInfo(hwnd, bar, &info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) continue;
-        gdi::UniqueRegion part(CreateRectRgnIndirect(&info.rcScrollBar));
+        shown[i] = GetScrollBarInfo(hwnd, ids[i], &info) && !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+        if (!shown[i]) continue;
+        bars[i] = info.rcScrollBar;
+        gdi::UniqueRegion part(CreateRectRgnIndirect(&bars[i]));
+        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+    }
+    // The corner between two scroll bars belongs to them: the system paints it too.
+    if (shown[0] && shown[1]) {
+        const RECT corner{bars[1].left, bars[0].top, bars[1].right, bars[0].bottom};
+        gdi::UniqueRegion part(CreateRectRgnIndirect(&corner));
         CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
     return region;
@@ -157,10 +201,7 @@ void paintEditFrame(HWND hwnd, std::optional<bool> focused, std::optional<bool> 
     {
         GxGraphics graphics;
         graphics.FromHdc(backdrop.get());
-        graphics.SetClipRectI(0, 0, size.cx, size.cy);
-        graphics.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
-                              Gdiplus::CombineModeXor);
-        fillFace(graphics, 0, 0, size.cx, size.cy);
+        fillRing(graphics, size.cx, size.cy, inner);
         drawEditBorder(hwnd, isFocused, isHot, graphics);
     }
     gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);

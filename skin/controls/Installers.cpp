@@ -10,7 +10,9 @@ void skinChildControls(int skinIndex, HWND parent) {
     skinEdits(skinIndex, parent);
     skinTrackbars(skinIndex, parent);
     skinProgressBars(skinIndex, parent);
+    skinLists(skinIndex, parent);
     skinUpDowns(skinIndex, parent);
+    skinHeaders(skinIndex, parent);
 }
 
 }  // namespace skin

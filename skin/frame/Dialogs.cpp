@@ -10,6 +10,7 @@
 #include "graphics/Gx.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
+#include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
@@ -166,6 +167,9 @@ LRESULT dialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         startFadeIn(hwnd);
         return 0;
     }
+    case WM_DRAWITEM:
+        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
     case WM_NCDESTROY: {
         endFadeIn(hwnd);
         const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);

@@ -22,7 +22,6 @@ namespace {
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 constexpr COLORREF red = 0x000000FF;
-constexpr GxArgb magenta = 0xFFFF00FF;
 
 SIZE clientSize(HWND hwnd) {
     RECT rc{};
@@ -263,7 +262,9 @@ namespace {
 void drawBackgroundLayer(GxGraphics& graphics, const BackgroundLayer& layer) {
     const auto w = static_cast<float>(layer.width);
     const auto h = static_cast<float>(layer.height);
-    graphics.Clear(magenta);
+    // The corners outside the rounded outline take the background colour: the window
+    // region keeps a few of those pixels, and a key colour there would show.
+    graphics.Clear(toArgb(layer.colour));
     GxPath clip;
     clip.Create();
     addRoundRect(clip, 0, 0, w, h, 4);
@@ -342,22 +343,38 @@ void SkinEngine::paintBackground(GxGraphics& graphics, int skinIndex) {
     graphics.SetClipPath(clip);
 }
 
+namespace {
+
+// Strokes the outline of addRoundRect(x, y, w, h, d) piece by piece: the same pixels as
+// the closed path, but GDI+ under Wine rasterises a stroked path over its whole bounding
+// box, so one window-sized outline costs milliseconds while its eight pieces cost
+// microseconds.
+void strokeRoundRect(GxGraphics& graphics, const GxPen& pen, float x, float y, float w, float h, int d) {
+    const auto s = static_cast<float>(std::clamp(d, 1, 100));
+    const float big = s + 1;  // the bottom-right arc is one pixel larger
+    graphics.DrawArc(pen, x + w - s, y, s, s, 270.0f, 90.0f);
+    graphics.DrawLine(pen, x + w, y + s / 2, x + w, y + h - big / 2);
+    graphics.DrawArc(pen, x + w - big, y + h - big, big, big, 0.0f, 90.0f);
+    graphics.DrawLine(pen, x + w - big / 2, y + h, x + s / 2, y + h);
+    graphics.DrawArc(pen, x, y + h - s, s, s, 90.0f, 90.0f);
+    graphics.DrawLine(pen, x, y + h - s / 2, x, y + s / 2);
+    graphics.DrawArc(pen, x, y, s, s, 180.0f, 90.0f);
+    graphics.DrawLine(pen, x + s / 2, y, x + w - s / 2, y);
+}
+
+}  // namespace
+
 void SkinEngine::paintWindowBorder(int skinIndex, GxGraphics& graphics) {
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record) return;
     const SIZE size = clientSize(record->hwnd);
     const auto w = static_cast<float>(size.cx);
     const auto h = static_cast<float>(size.cy);
-    GxPath outer, inner;
-    outer.Create();
-    inner.Create();
-    addRoundRect(outer, 0, 0, w - 1, h - 1, 7);
-    addRoundRect(inner, 1, 1, w - 3, h - 3, 6);
     GxPen dark, light;
     dark.Create(toArgb(black, 180), 1.0f);
     light.Create(toArgb(white, 180), 1.0f);
-    graphics.DrawPath(dark, outer);
-    graphics.DrawPath(light, inner);
+    strokeRoundRect(graphics, dark, 0, 0, w - 1, h - 1, 7);
+    strokeRoundRect(graphics, light, 1, 1, w - 3, h - 3, 6);
 }
 
 void SkinEngine::restoreCaptionArea(int skinIndex, const IntRect& r) {
@@ -529,6 +546,7 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     const int x = m + 6;
     const int y = m + 5;
     const int width = clientSize(record->hwnd).cx - record->buttonStrip.width - 10 - 2 * m;
+    if (width <= 0) return;  // a window narrower than its button strip has no room for a caption
     std::optional<Canvas> canvas;
     if (!graphics) {
         // The icon reaches 3 pixels above the text; both are drawn afresh.

@@ -7,6 +7,7 @@
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Buttons.h"
 #include "skin/frame/FramePainting.h"
 
 namespace skin {
@@ -152,6 +153,9 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         if (record->statusBarHeight > 0) layoutStatusBar(skinIndex);
         break;
     }
+    case WM_DRAWITEM:
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) drawItemButton(skinIndex, *item);
+        break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && (static_cast<int>(header->code) == -405 || static_cast<int>(header->code) == -406))

@@ -47,7 +47,7 @@ void takeWindowBackground(SkinRecord& record, ByteView image) {
 
 void SkinEngine::skinWindow(HWND hwnd, int captionHeight, const FrameOptions& options) {
     captionButtonMargin = 3;
-    if (!hwnd || findSkinIndex(hwnd)) return;
+    if (!IsWindow(hwnd) || findSkinIndex(hwnd)) return;
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
     RECT client{};
     GetClientRect(hwnd, &client);

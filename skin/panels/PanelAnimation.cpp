@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "skin/controls/Containers.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace skin {
@@ -17,20 +18,6 @@ namespace skin {
 namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
-
-// Frames without a usable delay (none stored, fewer delays than frames, 0 or 1) show
-// for 100 ms, as common viewers do; no frame is shorter than 20 ms.
-constexpr DWORD defaultFrameDelay = 100;
-constexpr DWORD shortestFrameDelay = 20;
-
-std::vector<DWORD> frameDelays(GxImage& image, int frameCount) {
-    std::vector<std::int32_t> stored;
-    image.GetFrameDelays(stored);
-    std::vector<DWORD> delays(static_cast<std::size_t>(frameCount), defaultFrameDelay);
-    for (std::size_t i = 0; i < delays.size() && i < stored.size(); ++i)
-        if (stored[i] > 1) delays[i] = std::max<DWORD>(static_cast<DWORD>(stored[i]) * 10, shortestFrameDelay);
-    return delays;
-}
 
 ULONGLONG nowMs() {
     static const LONGLONG frequency = [] {
@@ -44,6 +31,17 @@ ULONGLONG nowMs() {
 }
 
 }  // namespace
+
+// Frames without a usable delay (none stored, fewer delays than frames, 0 or 1) show
+// for 100 ms, as common viewers do; no frame is shorter than 20 ms.
+std::vector<DWORD> frameDelays(std::span<const std::int32_t> stored, int frameCount) {
+    constexpr DWORD defaultDelay = 100;
+    constexpr DWORD shortestDelay = 20;
+    std::vector<DWORD> delays(static_cast<std::size_t>(std::max(frameCount, 0)), defaultDelay);
+    for (std::size_t i = 0; i < delays.size() && i < stored.size(); ++i)
+        if (stored[i] > 1) delays[i] = std::max<DWORD>(static_cast<DWORD>(stored[i]) * 10, shortestDelay);
+    return delays;
+}
 
 void PicturePlayer::play(ByteView bytes, int x, int y, std::optional<int> width, std::optional<int> height) {
     if (playDc_ || !window_) return;
@@ -74,8 +72,11 @@ DWORD WINAPI PicturePlayer::keepThreadHandle(void* data) {
 }
 
 DWORD WINAPI PicturePlayer::threadStart(void* data) {
+    auto* player = static_cast<PicturePlayer*>(data);
+    // Without a handle to wait for, play has given up: the thread must not start.
+    if (!player->thread_) return 0;
     try {
-        static_cast<PicturePlayer*>(data)->animationThread();
+        player->animationThread();
     } catch (...) {
         // The animation simply ends.
     }
@@ -92,7 +93,9 @@ void PicturePlayer::animationThread() {
     {
         Lock lock(pictureLock_);
         frameCount = std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime));
-        delays = frameDelays(animationClip_.image, frameCount);
+        std::vector<std::int32_t> stored;
+        animationClip_.image.GetFrameDelays(stored);
+        delays = frameDelays(stored, frameCount);
     }
     const HANDLE events[2] = {stopEvent_.get(), wakeEvent_.get()};
     int frame = 0;
@@ -157,7 +160,7 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
         clip.width = width.value_or(clip.width);
         clip.height = height.value_or(clip.height);
         // The old place shows what lies behind the panel until its next repaint.
-        if (playDc_) restoreBehind(playDc_, old);
+        if (playDc_) restoreBackdrop(window_, playDc_, old);
     }
     wakeAnimation();
 }

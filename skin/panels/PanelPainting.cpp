@@ -11,7 +11,9 @@
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Containers.h"
 #include "skin/controls/Statics.h"
+#include "skin/frame/FramePainting.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace skin {
@@ -243,7 +245,7 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
     int W = 0, H = 0;
     clientSize(W, H);
     const PanelLayout r = layoutRect(layoutMode_, margin_, W, H);
-    restoreBehind(panelPicture_, rect);
+    restoreBackdrop(window_, panelPicture_, rect);
     GxGraphics own;
     if (!given) own.FromHdc(panelPicture_);
     GxGraphics& graphics = given ? *given : own;
@@ -258,12 +260,6 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
     if (hasFigure(shape_)) drawBaseImage(graphics, image, r);
     graphics.ResetClip();
     if (copyToWindow) copyRectToWindow(rect);
-}
-
-void PicturePlayer::restoreBehind(HDC dc, const RECT& rect) {
-    ScopedBackdrop behind(makeBackdrop(window_, rect));
-    if (behind)
-        BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, behind.get(), 0, 0, SRCCOPY);
 }
 
 void PicturePlayer::copyRectToWindow(const RECT& rect) {
@@ -414,6 +410,12 @@ void PicturePlayer::drawText(GxGraphics& graphics, const TextItem& item) {
                          f(item.rect.bottom - item.rect.top));
     const auto alignment = static_cast<GxStringFormat::Alignment>(item.alignment);
     const auto lineAlignment = static_cast<GxStringFormat::Alignment>(item.lineAlignment);
+    if (item.halo) {
+        drawHaloText(graphics, item.text.c_str(), layout,
+                     {item.textColor, item.effectColor, 1, item.fontName, item.fontSize, item.fontStyle, alignment,
+                      lineAlignment});
+        return;
+    }
     if (item.glow) {
         drawGlowText(graphics, item.text.c_str(), layout, item.textColor, item.effectColor, 4,
                      {item.fontName.c_str(), item.fontStyle, f(item.fontSize), alignment, lineAlignment});

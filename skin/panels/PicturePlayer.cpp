@@ -6,6 +6,7 @@
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Containers.h"
 
 namespace skin {
 
@@ -91,6 +92,7 @@ void PicturePlayer::copyConfiguration(const PicturePlayer& other) {
 WNDPROC PicturePlayer::attach(HWND window, int shape, int layoutMode, int bordered, COLORREF accentColor,
                               ByteView image, int imageMode) {
     if (window_) resetPanel();
+    if (!IsWindow(window)) return nullptr;
     // One player per window: a window another player holds is taken over.
     if (Attachment* held = attachmentOf(window); held && held->player && held->player != this)
         held->player->resetPanel();
@@ -101,6 +103,12 @@ WNDPROC PicturePlayer::attach(HWND window, int shape, int layoutMode, int border
     accentColor_ = accentColor;
     panelImage_.assign(image.begin(), image.end());
     imageMode_ = imageMode;
+    // Controls on the panel are skinned and take their backdrop from its picture.
+    if (FindWindowExA(window, nullptr, nullptr, nullptr) && skinningEnabled) {
+        addContainer(skinIndexOfAncestor(window), window, 0, 0, 255, 0);
+        setProp(window, prop::keepsBackground, 1);
+        setPropHandle(window, prop::backgroundOwner, nearestBackgroundOwner(window));
+    }
     if (Attachment* left = attachmentOf(window); left && !left->player) {
         // Our entry still sits in the window's chain: take it over instead of
         // subclassing the window a second time.
@@ -218,8 +226,7 @@ void PicturePlayer::resetPanel() {
         }
         // The panel's picture is going: nothing may take its backdrop from it any more.
         RemovePropA(window_, prop::backgroundDc);
-        RemovePropA(window_, prop::keepsBackground);
-        RemovePropA(window_, prop::backgroundOwner);
+        if (RemovePropA(window_, prop::keepsBackground)) RemovePropA(window_, prop::backgroundOwner);
     }
     freeBackdrop(panelPicture_);
     panelPicture_ = nullptr;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ PanelLayout layoutRect(int layoutMode, int margin, int width, int height);
 // Adds the shape's figure (rectangle, rounded rectangle with corner margin, ellipse);
 // the split-line shapes have none.
 void addShapeFigure(GxPath& path, int shape, float x, float y, float w, float h, int margin);
+
+// Milliseconds each frame of an animation shows, from the delays stored in the picture
+// (hundredths of a second).
+std::vector<DWORD> frameDelays(std::span<const std::int32_t> stored, int frameCount);
 
 struct ImageItem {
     Bytes image;
@@ -166,8 +171,6 @@ private:
     template <class Draw>
     void paintItemAlone(const RECT& rect, Draw&& draw);
     void copyRectToWindow(const RECT& rect);
-    // What lies behind the panel, drawn into dc at rect.
-    void restoreBehind(HDC dc, const RECT& rect);
     void clientSize(int& width, int& height) const;
 
     static DWORD WINAPI threadStart(void* player);

@@ -62,11 +62,9 @@ public:
         return n;
     }
     RECT all() const { return RECT{0, 0, w_, h_}; }
-    // Pixels close to the colour key, pure or blended.
+    // Pixels close to the colour key.
     int keyLike() const {
-        return count(all(), [](COLORREF c) {
-            return GetRValue(c) > 160 && GetBValue(c) > 160 && GetGValue(c) + 60 < GetRValue(c);
-        });
+        return count(all(), [](COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) > 200 && GetGValue(c) < 120; });
     }
 
 private:
@@ -75,7 +73,8 @@ private:
     int w_ = 0, h_ = 0;
 };
 
-inline bool isDark(COLORREF c) { return GetRValue(c) < 100 && GetGValue(c) < 100; }
+// Text and lines: darker than any veiled or white face.
+inline bool isDark(COLORREF c) { return GetRValue(c) < 130 && GetGValue(c) < 130; }
 
 // A skinned 480 x 360 window on screen whose background shows positions.
 struct SkinnedWindow {

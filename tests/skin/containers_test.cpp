@@ -3,9 +3,9 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "ControlProbes.h"
 #include "SkinTestWindows.h"
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
@@ -14,24 +14,15 @@
 
 using namespace skin;
 using skintest::makeChild;
+using skintest::blend;
+using skintest::closeColour;
 using skintest::positionColour;
 
 namespace {
 
 constexpr COLORREF magenta = RGB(255, 0, 255);
 
-bool closeTo(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
 bool same(WNDPROC a, WNDPROC b) { return a == b; }
-
-COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
 
 // Parent of the test controls: answers their WM_CTLCOLORSTATIC with the key colour,
 // as the application's form does for its magenta labels.
@@ -179,16 +170,20 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
     veilAlpha = veil;
 }
 
-TEST_CASE("a group box is tinted below its caption band and framed") {
+TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
     SkinnedWindow w;
     HWND box = makeChild(w.holder, 40, 30, 200, 120, "Button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
     SetWindowTextA(box, "group");
+    HWND push = makeChild(box, 10, 80, 60, 24, "Button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON);
+    HWND check = makeChild(box, 80, 80, 60, 24, "Button", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX);
     REQUIRE(w.engine.registerContainer(box, 1, RGB(0, 0, 255), 128) > 0);
+    CHECK(isSubclassed(push));
+    CHECK(isSubclassed(check));
     InvalidateRect(box, nullptr, TRUE);
     UpdateWindow(box);
     const RECT at = rectInSkinWindow(box);
     auto under = [&](int x, int y) { return positionColour(at.left + x, at.top + y); };
-    CHECK(closeTo(w.screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60))));
+    CHECK(closeColour(w.screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60)), 3));
     CHECK(w.screenPixel(box, 30, 2) == under(30, 2));  // the caption band stays clear
     CHECK(w.screenPixel(box, 0, 60) != w.screenPixel(box, 5, 60));  // the outline
 }

@@ -71,6 +71,16 @@ void pressMouse(std::initializer_list<std::pair<POINT, DWORD>> steps) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+int nestedAlpha = 0;
+int nestedTicks = 0;
+
+void CALLBACK closeNested(HWND, UINT, UINT_PTR, DWORD) {
+    HWND nested = FindWindowA("#32770", "nested box");
+    if (!nested) return;
+    nestedAlpha = alphaOf(nested);
+    if (nestedAlpha == 250 || ++nestedTicks > 300) PostMessageA(nested, WM_COMMAND, IDOK, 0);
+}
+
 bool reddish(COLORREF c) { return GetRValue(c) - GetGValue(c) > 60 && GetRValue(c) - GetBValue(c) > 60; }
 
 }  // namespace
@@ -97,6 +107,21 @@ TEST_CASE("a message box is skinned and fades in from invisible to alpha 250, ev
         CHECK(reached < 1000);
         CHECK(dialogThreadStarted == 0);  // the fade ended with its box
     }
+}
+
+TEST_CASE("a message box shown over another skinned one fades in as well") {
+    startEngine();
+    bool opened = false;
+    showBox(whenShown([&](HWND box) {
+        if (opened) return false;  // ticks that arrive while the nested box is up
+        opened = true;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, closeNested);
+        installCbtHook();
+        MessageBoxA(box, "nested", "nested box", MB_OK);
+        KillTimer(nullptr, timer);
+        return true;
+    }));
+    CHECK(nestedAlpha == 250);
 }
 
 TEST_CASE("a box closed while fading stops its fade before its handle goes") {
@@ -170,6 +195,9 @@ TEST_CASE("the close zone: where it is, and red once on entry and back once on e
         mark();
         move(HTCAPTION);
         CHECK(marked());  // nor on every move outside
+        move(HTCLOSE);
+        SendMessageA(box, WM_NCMOUSELEAVE, 0, 0);  // left the dialog straight out of the zone
+        CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
         return true;
     }));
 }

@@ -134,15 +134,17 @@ TEST_CASE("skinWindow builds the caption strip from the window style") {
 TEST_CASE("the painted frame") {
     const COLORREF back = RGB(40, 80, 120);
     plainBackground(back, RGB(0, 0, 255));
-    SUBCASE("rounded region, magenta corners and the double outline") {
+    SUBCASE("rounded region, no key colour inside it, and the double outline") {
         Framed f(200, 120);
         f.paint();
         HRGN region = CreateRectRgn(0, 0, 0, 0);
         REQUIRE(GetWindowRgn(f.hwnd, region) != ERROR);
         CHECK_FALSE(PtInRegion(region, 0, 0));
         CHECK(PtInRegion(region, 100, 60));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                if (PtInRegion(region, x, y)) CHECK(f.pixel(x, y) != RGB(255, 0, 255));
         DeleteObject(region);
-        CHECK(f.pixel(0, 0) == RGB(255, 0, 255));
         CHECK(closeTo(f.pixel(100, 0), blend(RGB(0, 0, 0), 180, back)));
         CHECK(closeTo(f.pixel(100, 1), blend(RGB(255, 255, 255), 180, back)));
         CHECK(closeTo(f.pixel(100, 60), back));
@@ -171,7 +173,7 @@ TEST_CASE("the painted frame") {
         }
     }
     SUBCASE("no GDI object growth over 1,000 full frame paints") {
-        Framed f(300, 200, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, {.statusBarHeight = 25});
+        Framed f(120, 90, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, {.statusBarHeight = 25});
         f.paint();
         const long before = testing::gdiObjectCount();
         for (int i = 0; i < 1000; ++i) engine().paintFrame(f.index, nullptr, i % 2 == 0);
@@ -198,5 +200,184 @@ TEST_CASE("background pictures: average colour and faded edges") {
         bitmap.GetPixel(18, 10, middle);
         CHECK(edge == 0xFFFF0000u);
         CHECK(middle == 0xFF336699u);
+    }
+}
+
+TEST_CASE("caption buttons under the mouse") {
+    plainBackground(RGB(90, 90, 90));
+    const DWORD style = WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    auto centre = [](const CaptionButton& b) {
+        return MAKELPARAM(static_cast<int>(b.rect.x + b.rect.width / 2), static_cast<int>(b.rect.y + 9));
+    };
+    SUBCASE("moving from one button to the next fades the first out and the second in") {
+        Framed f(300, 200, style);
+        SkinRecord& r = f.record();
+        SendMessageA(f.hwnd, WM_MOUSEHOVER, 0, 0);
+        SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, centre(r.captionButtons[0]));
+        CHECK(r.fadeTimerOn == 1);
+        for (int i = 0; i < 3; ++i) SendMessageA(f.hwnd, WM_TIMER, reinterpret_cast<WPARAM>(f.hwnd), 0);
+        CHECK(r.fadeIn.buttonIndex == 1);
+        CHECK(r.fadeIn.step == 3);
+        SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, centre(r.captionButtons[1]));
+        CHECK(r.hotButton == 2);
+        SendMessageA(f.hwnd, WM_TIMER, reinterpret_cast<WPARAM>(f.hwnd), 0);
+        CHECK(r.fadeIn.buttonIndex == 2);
+        CHECK(r.fadeIn.step == 1);
+        CHECK(r.fadeOut.buttonIndex == 1);
+        CHECK(r.fadeOut.step == 1);
+    }
+    SUBCASE("a click on the close button closes the window") {
+        Framed f(300, 200, style);
+        const LPARAM at = centre(f.record().captionButtons[2]);
+        SendMessageA(f.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(f.hwnd, WM_LBUTTONUP, 0, at);
+        CHECK_FALSE(IsWindow(f.hwnd));
+    }
+    SUBCASE("a double click down to the caption's last row toggles maximise, against the taskbar") {
+        HWND ownTaskbar = nullptr;
+        if (!FindWindowA("Shell_TrayWnd", nullptr)) {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.lpszClassName = "Shell_TrayWnd";
+            RegisterClassA(&wc);
+            ownTaskbar = CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, GetSystemMetrics(SM_CYSCREEN) - 40,
+                                         GetSystemMetrics(SM_CXSCREEN), 40, nullptr, nullptr, nullptr, nullptr);
+        }
+        RECT bar{};
+        GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
+        Framed f(300, 200, style, 40);
+        SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 41));
+        CHECK(f.record().maximized == 0);
+        SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
+        CHECK(f.record().maximized == 1);
+        RECT r{};
+        GetWindowRect(f.hwnd, &r);
+        CHECK(r.right - r.left == GetSystemMetrics(SM_CXSCREEN));
+        CHECK(r.bottom - r.top == GetSystemMetrics(SM_CYSCREEN) - (bar.bottom - bar.top));
+        SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
+        CHECK(f.record().maximized == 0);
+        if (ownTaskbar) DestroyWindow(ownTaskbar);
+    }
+}
+
+TEST_CASE("border regions: 10 pixels from a corner resize the corner, 11 the edge") {
+    struct Row {
+        int x, y;
+        WPARAM command;
+    };
+    const int w = 300, h = 200;
+    const Row rows[] = {
+        {10, 2, 0xF004},         {11, 2, 0xF003},         {2, 10, 0xF004},   {2, 11, 0xF001},
+        {w - 10, 2, 0xF005},     {w - 11, 2, 0xF003},     {w - 2, 50, 0xF002}, {50, h - 2, 0xF006},
+        {10, h - 10, 0xF007},    {w - 10, h - 10, 0xF008}, {11, 11, 0},       {150, 100, 0},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.x);
+        CAPTURE(row.y);
+        CHECK(resizeHitAt(row.x, row.y, w, h, 3).command == row.command);
+    }
+}
+
+TEST_CASE("settings and the status bar") {
+    plainBackground(RGB(90, 90, 90));
+    SUBCASE("configure without an alpha switches transparent mode off and restores the veil") {
+        engine().configure(1, 0);
+        CHECK(transparentControls == 1);
+        CHECK(veilAlpha == 0);
+        engine().configure(1);
+        CHECK(transparentControls == 0);
+        CHECK(veilAlpha == 160);
+        CHECK(trackbarFrame == 1);
+    }
+    SUBCASE("a status item of width -1 after over-wide items draws nothing") {
+        Framed f(300, 200, WS_POPUP, 40,
+                 {.statusBarHeight = 25, .statusItems = {{"a", {}, 200}, {"b", {}, 200}, {"c", {}, -1}}});
+        f.paint();
+        SkinRecord& r = f.record();
+        CHECK(r.statusItemRects[2].width == 300 - 6 - 400);
+        const COLORREF under = f.pixel(150, r.statusRect.y + 5);
+        engine().paintStatusItem(f.index, nullptr, 3);
+        CHECK(f.pixel(150, r.statusRect.y + 5) == under);
+    }
+    SUBCASE("new caption text and status text show at once") {
+        Framed f(300, 200, WS_POPUP, 40, {.statusBarHeight = 25, .statusItems = {{"", {}, -1}}});
+        f.paint();
+        SkinRecord& r = f.record();
+        auto sum = [&](int x0, int y0, int w, int h) {
+            long total = 0;
+            for (int y = y0; y < y0 + h; ++y)
+                for (int x = x0; x < x0 + w; ++x) total += GetPixel(r.backgroundDc.get(), x, y) & 0xFF;
+            return total;
+        };
+        const long caption = sum(30, 8, 150, 20);
+        SetWindowTextA(f.hwnd, "WWWWWWWWWW");
+        CHECK(sum(30, 8, 150, 20) != caption);
+        const long status = sum(5, r.statusRect.y, 150, 25);
+        CHECK(engine().setStatusItem(f.hwnd, 1, "WWWWWWWW"));
+        CHECK(sum(5, r.statusRect.y, 150, 25) != status);
+        CHECK_FALSE(engine().setStatusItem(f.hwnd, 2, "none"));
+    }
+    SUBCASE("deactivation trims memory without writing or starting any program") {
+        Framed f(300, 200);
+        char windir[MAX_PATH] = {};
+        GetWindowsDirectoryA(windir, MAX_PATH);
+        const std::string helper = std::string(windir) + "\\empty.exe";
+        SendMessageA(f.hwnd, WM_ACTIVATEAPP, 0, 0);
+        Sleep(200);
+        CHECK(GetFileAttributesA(helper.c_str()) == INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+TEST_CASE("glass and picture buttons take the button over once") {
+    plainBackground(RGB(90, 90, 90));
+    Framed f(300, 200);
+    for (int kind : {1, 3}) {
+        HWND button = skintest::makeChild(f.hwnd, 10, 60, 80, 26, "Button", WS_CHILD | BS_PUSHBUTTON);
+        const Bytes picture(CheckOnGlyph.data(), CheckOnGlyph.data() + CheckOnGlyph.size());
+        for (int call = 0; call < 2; ++call) {
+            const bool made = kind == 1 ? engine().makeGlassButton(button, picture, 1, "tip")
+                                        : engine().makePictureButton(button, picture, {}, {}, {}, "");
+            CHECK(made);
+        }
+        CAPTURE(kind);
+        const int index = getPropInt(button, prop::index);
+        REQUIRE(f.record().buttons.at(index) != nullptr);
+        const ButtonSkin& entry = *f.record().buttons.at(index);
+        CHECK(entry.hwnd == button);
+        CHECK(entry.kind == kind);
+        CHECK(entry.picture == picture);
+        CHECK(reinterpret_cast<LONG_PTR>(entry.oldProc) != GetWindowLongPtrA(button, GWLP_WNDPROC));
+        CHECK((GetWindowLongA(button, GWL_STYLE) & BS_OWNERDRAW) == BS_OWNERDRAW);
+    }
+    CHECK_FALSE(engine().makeGlassButton(f.hwnd, {}, 0, ""));
+}
+
+TEST_CASE("setSkinBackground prepares the picture for its mode and picks the colours") {
+    engine();
+    const Bytes jpeg(ImgBackdrop.data(), ImgBackdrop.data() + ImgBackdrop.size());
+    const std::string png = "\x89PNG";
+    struct Row {
+        bool picture;
+        std::optional<COLORREF> backColor;
+        std::optional<COLORREF> theme;
+        int mode;
+    };
+    const Row rows[] = {
+        {true, std::nullopt, 0x0051AE51, 3}, {true, RGB(1, 2, 3), std::nullopt, 0},
+        {true, std::nullopt, themeFromBackground, 1}, {false, std::nullopt, themeFromBackground, 4},
+        {false, RGB(9, 8, 7), 0x00112233, 2},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.mode);
+        engine().setSkinBackground("", row.picture ? ByteView(jpeg) : ByteView(), row.backColor, row.theme, row.mode);
+        CHECK(skinBackMode == row.mode);
+        const COLORREF expectedBack = row.backColor ? *row.backColor
+                                      : row.picture ? averageColor({nullptr, jpeg})
+                                                    : GetSysColor(COLOR_BTNFACE);
+        CHECK(skinBackColor == expectedBack);
+        CHECK(themeColor == (row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22)));
+        if (!row.picture) CHECK(skinBackImage.empty());
+        else if (row.mode >= 2) CHECK(skinBackImage == jpeg);
+        else CHECK(std::string(skinBackImage.begin(), skinBackImage.begin() + 4) == png);
     }
 }

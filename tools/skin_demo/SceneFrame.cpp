@@ -51,7 +51,7 @@ void buildFrameScene(DemoWindow& window) {
     HWND radio = window.add("Button", "单选二", BS_AUTORADIOBUTTON, 150, 185, 110, 22);
     SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
     window.add("Button", "玻璃按钮", BS_PUSHBUTTON, 30, 230, 110, 32, 90);
-    window.add("Button", "图片按钮", BS_PUSHBUTTON, 150, 230, 110, 32, 91);
+    window.add("Button", "", BS_PUSHBUTTON, 150, 234, 30, 22, 91);
     for (int mode = 0; mode < 5; ++mode) {
         char label[32];
         std::snprintf(label, sizeof(label), "模式 %d", mode);
@@ -63,6 +63,9 @@ void buildFrameScene(DemoWindow& window) {
 
 void finishFrameScene(DemoWindow& window) {
     window.engine.addCaptionButton(window.hwnd, CheckOnGlyph.bytes(), "自定义", customCaptionClick);
+    window.engine.makeGlassButton(GetDlgItem(window.hwnd, 90), CheckOnGlyph.bytes(), 1, "玻璃按钮");
+    window.engine.makePictureButton(GetDlgItem(window.hwnd, 91), CaptionHelpGlyph.bytes(), CaptionMenuGlyph.bytes(),
+                                    {}, {}, "图片按钮");
 }
 
 }  // namespace demo

@@ -16,7 +16,8 @@ struct DemoWindow {
 
     // A child control at (x, y) with the given class, text and style (WS_CHILD |
     // WS_VISIBLE are added).
-    HWND add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id = 0);
+    HWND add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id = 0,
+             DWORD exStyle = 0);
 };
 
 // Runs after skinWindow: for what only a skinned window accepts.
@@ -32,5 +33,14 @@ struct Scene {
 // One per Scene<Name>.cpp.
 void buildFrameScene(DemoWindow& window);
 void finishFrameScene(DemoWindow& window);
+void buildPanelsScene(DemoWindow& window);
+void finishPanelsScene(DemoWindow& window);
+void buildRangeScene(DemoWindow& window);
+void finishRangeScene(DemoWindow& window);
+void buildControlsScene(DemoWindow& window);
+void finishControlsScene(DemoWindow& window);
+void buildContainersScene(DemoWindow& window);
+void finishContainersScene(DemoWindow& window);
+void showMessageBoxScene(DemoWindow& window);
 
 }  // namespace demo

@@ -22,6 +22,16 @@ namespace {
 const Scene scenes[] = {
     {"frame", "caption buttons, status bar, push, glass, picture, check and radio buttons, background modes",
      buildFrameScene, finishFrameScene},
+    {"panels", "picture panels: shape, glow, gradient, image and text items; the animation playing",
+     buildPanelsScene, finishPanelsScene},
+    {"controls-range", "trackbars (one hovered), progress bars at 0, half and full, up-downs", buildRangeScene,
+     finishRangeScene},
+    {"controls", "edits, combo boxes, list box, tree view, list view with header icons, hot and not",
+     buildControlsScene, finishControlsScene},
+    {"containers", "a tinted group box with controls, a keyed toolbar, a button that shows a skinned message box",
+     buildContainersScene, finishContainersScene},
+    {"messagebox", "the containers scene with its skinned message box shown", buildContainersScene,
+     showMessageBoxScene},
 };
 
 constexpr UINT_PTR readyTimer = 1;
@@ -64,8 +74,9 @@ const char* demoClass() {
 
 }  // namespace
 
-HWND DemoWindow::add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id) {
-    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd,
+HWND DemoWindow::add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id,
+                     DWORD exStyle) {
+    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                                    nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -82,7 +93,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(s.name, sceneName) == 0) scene = &s;
     if (!scene) {
         std::fprintf(stderr, "usage: skin_demo [SCENE [MODE [READYFILE]]]\nscenes:\n");
-        for (const Scene& s : scenes) std::fprintf(stderr, "  %-10s %s\n", s.name, s.description);
+        for (const Scene& s : scenes) std::fprintf(stderr, "  %-16s %s\n", s.name, s.description);
         return 2;
     }
     const int mode = argc > 2 ? std::atoi(argv[2]) : 3;
