@@ -128,19 +128,19 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
     if (!panelPicture_ || !panelVisible()) return false;
     const AnimationClip& clip = animationClip_;
     if (clip.width <= 0 || clip.height <= 0) return false;
-    if (!framePicture_ || frameWidth_ != clip.width || frameHeight_ != clip.height) {
-        animationGraphics_.Delete();
-        framePicture_.select(gdi::makeDibPicture(clip.width, clip.height));
-        if (!framePicture_) return false;
-        frameWidth_ = clip.width;
-        frameHeight_ = clip.height;
-        animationGraphics_.FromHdc(framePicture_.get());
+    composedFrames_.resize(static_cast<std::size_t>(frameCount));
+    gdi::BitmapDc& composed = composedFrames_[static_cast<std::size_t>(frame)];
+    if (!composed) {
+        composed.select(gdi::makeDibPicture(clip.width, clip.height));
+        if (!composed) return false;
+        if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
+        BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_, clip.x, clip.y, SRCCOPY);
+        GxGraphics graphics;
+        graphics.FromHdc(composed.get());
+        graphics.DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
+                               static_cast<float>(clip.height));
     }
-    if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
-    BitBlt(framePicture_.get(), 0, 0, clip.width, clip.height, panelPicture_, clip.x, clip.y, SRCCOPY);
-    animationGraphics_.DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
-                                     static_cast<float>(clip.height));
-    BitBlt(playDc_, clip.x, clip.y, clip.width, clip.height, framePicture_.get(), 0, 0, SRCCOPY);
+    BitBlt(playDc_, clip.x, clip.y, clip.width, clip.height, composed.get(), 0, 0, SRCCOPY);
     framesDrawn_.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
@@ -159,6 +159,7 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
         clip.y = y.value_or(clip.y);
         clip.width = width.value_or(clip.width);
         clip.height = height.value_or(clip.height);
+        composedFrames_.clear();
         // The old place shows what lies behind the panel until its next repaint.
         if (playDc_) restoreBackdrop(window_, playDc_, old);
     }
@@ -173,9 +174,7 @@ void PicturePlayer::stopAnimation() {
     }
     stopEvent_.reset();
     wakeEvent_.reset();
-    animationGraphics_.Delete();
-    framePicture_.reset();
-    frameWidth_ = frameHeight_ = 0;
+    composedFrames_.clear();
     animationClip_.image.Dispose();
     if (playDc_) ReleaseDC(window_, playDc_);
     playDc_ = nullptr;

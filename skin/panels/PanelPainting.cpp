@@ -82,6 +82,7 @@ void PicturePlayer::paintPanel(HDC dc) {
     int W = 0, H = 0;
     clientSize(W, H);
     freeBackdrop(panelPicture_);
+    composedFrames_.clear();
     panelPicture_ = makeBackdrop(window_, RECT{0, 0, W, H});
     setPropHandle(window_, prop::backgroundDc, panelPicture_);
     if (!panelPicture_) return;

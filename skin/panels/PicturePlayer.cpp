@@ -230,6 +230,7 @@ void PicturePlayer::resetPanel() {
         if (RemovePropA(window_, prop::keepsBackground)) RemovePropA(window_, prop::backgroundOwner);
     }
     freeBackdrop(panelPicture_);
+    composedFrames_.clear();
     panelPicture_ = nullptr;
     oldProc_ = nullptr;
     pressed_ = 0;

@@ -208,15 +208,15 @@ private:
     std::vector<ImageItem> imageItems_;
     std::vector<TextItem> textItems_;
 
-    // Animation. The thread owns animationGraphics_ and the frame picture it composes
-    // each frame in; every change of what a frame step reads (the panel picture, the
-    // clip, playDc_) holds pictureLock_, as does the step itself.
+    // Animation. The thread composes each frame once (the panel picture under the
+    // frame) and keeps it, so that a step of a running animation is a single copy; a new
+    // panel picture or a new clip empties the kept frames. Every change of what a frame
+    // step reads (the panel picture, the clip, playDc_, the kept frames) holds
+    // pictureLock_, as does the step itself.
     std::recursive_mutex pictureLock_;
     AnimationClip animationClip_;
     HDC playDc_ = nullptr;
-    GxGraphics animationGraphics_;
-    gdi::BitmapDc framePicture_;
-    int frameWidth_ = 0, frameHeight_ = 0;
+    std::vector<gdi::BitmapDc> composedFrames_;
     std::atomic<int> framesDrawn_{0};
     gdi::UniqueKernelHandle thread_;
     gdi::UniqueKernelHandle stopEvent_;  // manual reset: the thread leaves its loop
