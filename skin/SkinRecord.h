@@ -95,6 +95,8 @@ struct SkinRecord {
     ControlArray<KeyedContainerSkin> toolbars;
     ControlArray<StaticSkin> statics;
     int frameDirty = 0;
+    // Counts the pictures paintFrame has made: what lies behind the controls changes with it.
+    unsigned framePictures = 0;
     // The painted client area every control takes its backdrop from, and two clean
     // copies the frame painter restores parts of the caption and status bar from.
     gdi::BitmapDc backgroundDc;

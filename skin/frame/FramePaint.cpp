@@ -217,6 +217,7 @@ void SkinEngine::paintFrame(int skinIndex, HDC dc, bool copy) {
     // A window of no size still gets a one-pixel picture, so that backdrops have a source.
     sizePicture(record->backgroundDc, std::max<int>(size.cx, 1), std::max<int>(size.cy, 1));
     HDC background = record->backgroundDc.get();
+    ++record->framePictures;
     {
         Canvas canvas(record->backgroundDc);
         GxGraphics& graphics = canvas.graphics();

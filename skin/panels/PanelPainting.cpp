@@ -124,6 +124,48 @@ void PicturePlayer::paintPanel(HDC dc) {
                         toArgb(0x00FFFFFF, 120));
         }
     }
+    keepBase(W, H);
+    finishPicture(dc, W, H);
+}
+
+unsigned PicturePlayer::framePictureBehind() const {
+    const SkinRecord* record = skinRecords.at(skinIndexOfAncestor(window_));
+    return record ? record->framePictures : 0;
+}
+
+void PicturePlayer::keepBase(int W, int H) {
+    // Only a panel cut straight from the frame's picture can know when that changes.
+    if (getPropHandle<HWND>(window_, prop::backgroundOwner)) {
+        basePicture_.reset();
+        return;
+    }
+    if (!basePicture_ || baseWidth_ != W || baseHeight_ != H) {
+        basePicture_.select(gdi::makeDibPicture(W, H));
+        baseWidth_ = W;
+        baseHeight_ = H;
+    }
+    if (basePicture_) BitBlt(basePicture_.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
+    baseFramePicture_ = framePictureBehind();
+}
+
+void PicturePlayer::repaintContent(HDC dc) {
+    if (!window_) return;
+    Lock lock(pictureLock_);
+    int W = 0, H = 0;
+    clientSize(W, H);
+    if (!basePicture_ || !panelPicture_ || W != baseWidth_ || H != baseHeight_ ||
+        baseFramePicture_ != framePictureBehind()) {
+        paintPanel(dc);
+        return;
+    }
+    composedFrames_.clear();
+    BitBlt(panelPicture_, 0, 0, W, H, basePicture_.get(), 0, 0, SRCCOPY);
+    finishPicture(dc, W, H);
+}
+
+// The application's drawing over the picture, the picture on the window, and the
+// controls inside repainted: they took their backdrops from the picture it replaces.
+void PicturePlayer::finishPicture(HDC dc, int W, int H) {
     paintWindowless(window_, panelPicture_);
     if (dc) {
         BitBlt(dc, 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
@@ -131,7 +173,6 @@ void PicturePlayer::paintPanel(HDC dc) {
         gdi::WindowDc own = excludeChildClip(window_);
         BitBlt(own.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
     }
-    // The controls inside took their backdrops from the picture this one replaces.
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     wakeAnimation();

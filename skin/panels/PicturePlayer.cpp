@@ -172,6 +172,10 @@ LRESULT PicturePlayer::playerProc(HWND window, UINT message, WPARAM wParam, LPAR
             if (dirty_) {
                 paintPanel(paint.get());
                 dirty_ = 0;
+                contentDirty_ = 0;
+            } else if (contentDirty_) {
+                repaintContent(paint.get());
+                contentDirty_ = 0;
             } else {
                 copyPanel(paint.get());
             }
@@ -180,7 +184,7 @@ LRESULT PicturePlayer::playerProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        dirty_ = 1;
+        contentDirty_ = 1;
         return 1;
     case WM_NCDESTROY: {
         const WNDPROC replaced = oldProc_;
@@ -232,6 +236,8 @@ void PicturePlayer::resetPanel() {
     freeBackdrop(panelPicture_);
     composedFrames_.clear();
     panelPicture_ = nullptr;
+    basePicture_.reset();
+    baseWidth_ = baseHeight_ = 0;
     oldProc_ = nullptr;
     pressed_ = 0;
     dirty_ = 0;

@@ -108,6 +108,10 @@ public:
     void copyPanel(HDC dc = nullptr);
     // Rebuilds the panel picture and copies it to the window.
     void paintPanel(HDC dc = nullptr);
+    // A repaint after the application changed what it draws over the panel: the panel's
+    // own drawing is taken from the picture kept at its last full paint while the
+    // window behind the panel has not been painted anew.
+    void repaintContent(HDC dc);
     // Repaints one rectangle of the picture with the backdrop and the base image only;
     // graphics null: a graphics of its own.
     void paintImageRect(const RECT& rect, GxGraphics* graphics, bool copyToWindow);
@@ -179,12 +183,21 @@ private:
     // One frame step: false when the panel is not visible or has no picture yet.
     bool drawFrame(int frame, int frameCount);
     bool panelVisible() const;
+    unsigned framePictureBehind() const;
+    void keepBase(int W, int H);
+    void finishPicture(HDC dc, int W, int H);
     void wakeAnimation();
 
     WNDPROC oldProc_ = nullptr;
     int pressed_ = 0;
     int dirty_ = 1;
+    int contentDirty_ = 0;
     HDC panelPicture_ = nullptr;  // a backdrop; see Backdrop.h
+    // The panel picture as the last full paint left it, before the application's own
+    // drawing, and the frame picture it was cut from.
+    gdi::BitmapDc basePicture_;
+    int baseWidth_ = 0, baseHeight_ = 0;
+    unsigned baseFramePicture_ = 0;
     HWND window_ = nullptr;
     int shape_ = 0;
     int layoutMode_ = 0;
