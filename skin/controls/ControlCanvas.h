@@ -10,6 +10,7 @@
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
 #include "skin/Backdrop.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 
 namespace skin {
@@ -23,7 +24,7 @@ public:
     ControlCanvas& operator=(const ControlCanvas&) = delete;
 
     explicit operator bool() const noexcept { return static_cast<bool>(backdrop_); }
-    GxGraphics& graphics() noexcept { return graphics_; }
+    GxGraphics& graphics() noexcept { return surface_.graphics(); }
     int width() const noexcept { return w_; }
     int height() const noexcept { return h_; }
 
@@ -37,8 +38,7 @@ public:
 
 private:
     ScopedBackdrop backdrop_;
-    GxBitmap pixels_;  // the backdrop's own pixels, when it is a top-down 32-bit DIB
-    GxGraphics graphics_;
+    DcGraphics surface_;  // empty without a backdrop
     int w_;
     int h_;
 };

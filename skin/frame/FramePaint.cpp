@@ -10,6 +10,7 @@
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -70,30 +71,6 @@ void copyToWindow(const SkinRecord& record, int x, int y, int w, int h) {
     gdi::WindowDc dc = gdi::WindowDc::client(record.hwnd);
     BitBlt(dc.get(), x, y, w, h, record.backgroundDc.get(), x, y, SRCCOPY);
 }
-
-// GDI+ drawing straight into the pixels of a memory DC's top-down DIB: under Wine this is
-// several times faster than drawing through the DC, and every operation lands in the
-// pixels at once, so the GDI copies in between see it. The pixels count as opaque.
-class Canvas {
-public:
-    explicit Canvas(const gdi::BitmapDc& dc) {
-        DIBSECTION section{};
-        if (GetObjectA(dc.bitmap(), sizeof(section), &section) == sizeof(section) && section.dsBm.bmBits) {
-            GdiFlush();
-            // Every picture drawn on here comes from makeDibPicture: top-down rows.
-            bitmap_.FromScan0(section.dsBm.bmWidth, section.dsBm.bmHeight, section.dsBm.bmWidthBytes,
-                              PixelFormat32bppRGB, static_cast<BYTE*>(section.dsBm.bmBits));
-            graphics_.FromImage(bitmap_);
-        } else {
-            graphics_.FromHdc(dc.get());
-        }
-    }
-    GxGraphics& graphics() noexcept { return graphics_; }
-
-private:
-    GxBitmap bitmap_;  // declared first: the graphics on it goes first
-    GxGraphics graphics_;
-};
 
 struct ButtonBox {
     int x = 0, y = 0, w = 0, h = 0;
@@ -219,7 +196,7 @@ void SkinEngine::paintFrame(int skinIndex, HDC dc, bool copy) {
     HDC background = record->backgroundDc.get();
     ++record->framePictures;
     {
-        Canvas canvas(record->backgroundDc);
+        DcGraphics canvas(record->backgroundDc.get());
         GxGraphics& graphics = canvas.graphics();
         paintBackground(graphics, skinIndex);
         if (record->hasCaption) paintWindowBorder(skinIndex, graphics);
@@ -333,7 +310,7 @@ void SkinEngine::paintBackground(GxGraphics& graphics, int skinIndex) {
         layer.captionHeight = record->captionHeight;
         layer.dc.reset();
         layer.dc.select(gdi::makeDibPicture(w, h));
-        Canvas canvas(layer.dc);
+        DcGraphics canvas(layer.dc.get());
         drawBackgroundLayer(canvas.graphics(), layer);
         canvas.graphics().Flush(Gdiplus::FlushIntentionSync);
     }
@@ -455,7 +432,7 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     const auto h = static_cast<float>(b.h);
     const bool close = button.kind == 0;
     if (pressed) {
-        Canvas canvas(record->backgroundDc);
+        DcGraphics canvas(record->backgroundDc.get());
         GxGraphics& own = canvas.graphics();
         restoreCaptionArea(skinIndex, {b.x, b.y, b.w, b.h});
         GxPath path;
@@ -470,9 +447,9 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
         copyToWindow(*record, b.x, b.y, b.w, b.h);
         return;
     }
-    std::optional<Canvas> canvas;
+    std::optional<DcGraphics> canvas;
     if (!graphics) {
-        canvas.emplace(record->backgroundDc);
+        canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
         graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     }
@@ -549,11 +526,11 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     const int y = m + 5;
     const int width = clientSize(record->hwnd).cx - record->buttonStrip.width - 10 - 2 * m;
     if (width <= 0) return;  // a window narrower than its button strip has no room for a caption
-    std::optional<Canvas> canvas;
+    std::optional<DcGraphics> canvas;
     if (!graphics) {
         // The icon reaches 3 pixels above the text; both are drawn afresh.
         restoreCaptionArea(skinIndex, {x, y - 3, width, 35});
-        canvas.emplace(record->backgroundDc);
+        canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
     }
     if (appIcon) DrawIconEx(record->backgroundDc.get(), x, y - 3, appIcon, 17, 17, 0, nullptr, DI_NORMAL);
@@ -617,9 +594,9 @@ void SkinEngine::paintStatusItem(int skinIndex, GxGraphics* graphics, int item) 
     // An item pushed out by wider ones before it has no width left: nothing to draw.
     if (r.width <= 0 || r.height <= 0) return;
     const StatusItem& entry = record->statusItems[static_cast<std::size_t>(item - 1)];
-    std::optional<Canvas> canvas;
+    std::optional<DcGraphics> canvas;
     if (!graphics) {
-        canvas.emplace(record->backgroundDc);
+        canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
     }
     restoreStatusArea(skinIndex, r);

@@ -8,6 +8,7 @@
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
 #include "skin/Backdrop.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -87,8 +88,8 @@ void PicturePlayer::paintPanel(HDC dc) {
     setPropHandle(window_, prop::backgroundDc, panelPicture_);
     if (!panelPicture_) return;
     {
-        GxGraphics graphics;
-        graphics.FromHdc(panelPicture_);
+        DcGraphics surface(panelPicture_);
+        GxGraphics& graphics = surface.graphics();
         const PanelLayout r = layoutRect(layoutMode_, margin_, W, H);
         if (layoutMode_ != 5) paintGlow(graphics, layoutMode_);
         GxPath path;
