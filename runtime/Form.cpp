@@ -259,7 +259,7 @@ void Control::setPage(int page) {
     page_ = page;
     for (const auto& child : form_.controls_)
         if (child->parent_ == this) child->applyVisibility();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(hwnd_, nullptr, TRUE);  // other labels: new content
 }
 
 void Control::setInterval(int milliseconds) {
@@ -274,9 +274,10 @@ void Control::setInterval(int milliseconds) {
 }
 
 void Control::invalidateWindowless() const {
-    // The text may reach beyond the label's rectangle, so the whole parent is redrawn.
+    // The text may reach beyond the label's rectangle, so the whole parent is redrawn;
+    // erasing tells a window painted from a kept picture that its content has changed.
     const HWND parent = parent_ != nullptr ? parent_->hwnd_ : form_.hwnd_;
-    if (parent != nullptr) InvalidateRect(parent, nullptr, FALSE);
+    if (parent != nullptr) InvalidateRect(parent, nullptr, TRUE);
 }
 
 void Control::drawTransparentText(HDC dc) const {
@@ -593,6 +594,15 @@ void closeForm(const Form& form) {
 }
 
 int formCount() noexcept { return static_cast<int>(liveForms.size()); }
+
+void drawWindowlessText(HWND window, HDC dc) {
+    if (const Control* control = controlOf(window)) {
+        control->form().drawTransparentLabels(control, dc);
+        return;
+    }
+    for (const auto& form : liveForms)
+        if (form->hwnd_ == window) form->drawTransparentLabels(nullptr, dc);
+}
 
 namespace {
 

@@ -122,6 +122,7 @@ public:
 private:
     friend class Control;
     friend Form* showForm(const FormDesc&, std::span<const EventBinding>);
+    friend void drawWindowlessText(HWND window, HDC dc);
     Form(const FormDesc& desc, std::span<const EventBinding> bindings);
     bool build();
     void raise(Event event, const Control* control);
@@ -152,6 +153,10 @@ void closeForm(const Form& form);
 
 // Forms that exist right now.
 int formCount() noexcept;
+
+// Draws the windowless labels of a form or container window into dc (client
+// coordinates of that window), for painters that replace the window's own painting.
+void drawWindowlessText(HWND window, HDC dc);
 
 // Keyboard navigation of forms: moves the focus to the next (or, backwards, the previous)
 // visible, enabled tab stop of the form holding window, wrapping round at either end.

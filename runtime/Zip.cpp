@@ -293,13 +293,19 @@ bool hasRepeatedPath(const std::vector<PlannedFile>& files) {
 }
 
 // Splits the files into shares of about equal unpacked size (what inflating and writing
-// cost), each in archive order.
+// cost), each in archive order. With two readers the largest file gets a third share of
+// its own, written last and alone: its buffer is most of the memory, and the helper
+// thread (about 3 MB under Wine) is gone by then.
 std::vector<std::vector<std::size_t>> divide(const std::vector<PlannedFile>& files, unsigned workers) {
     std::vector<std::size_t> bySize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) bySize[i] = i;
     std::stable_sort(bySize.begin(), bySize.end(),
                      [&](std::size_t a, std::size_t b) { return files[a].size > files[b].size; });
     std::vector<std::vector<std::size_t>> shares(workers);
+    if (workers > 1) {
+        shares.push_back({bySize.front()});
+        bySize.erase(bySize.begin());
+    }
     std::vector<std::uint64_t> load(workers, 0);
     for (std::size_t i : bySize) {
         const auto lightest = std::size_t(std::min_element(load.begin(), load.end()) - load.begin());
@@ -346,7 +352,7 @@ int extractArchive(const std::string& archive, const std::string& target, const 
     for (const std::string& folder : plan.folders)
         if (!directoryExists(folder) && !makeDirectories(folder)) return extractFailed;
 
-    // A second reader on a second core takes a share of the files.
+    // A second reader on a second core takes a share of the files; the largest comes last.
     std::atomic<bool> failed{false};
     auto work = [&](const std::vector<std::size_t>& share) noexcept {
         try {
@@ -366,13 +372,12 @@ int extractArchive(const std::string& archive, const std::string& target, const 
         try {
             helper = std::thread(work, std::cref(shares[1]));
         } catch (const std::system_error&) {
-            // No second thread: this one takes every file.
-            shares[0].insert(shares[0].end(), shares[1].begin(), shares[1].end());
-            std::sort(shares[0].begin(), shares[0].end());
+            work(shares[1]);  // no second thread: this one takes the share as well
         }
     }
     work(shares[0]);
     if (helper.joinable()) helper.join();
+    if (shares.size() > 2) work(shares[2]);
     return failed ? extractFailed : extractDone;
 }
 

@@ -26,6 +26,7 @@ ULONG_PTR gdipToken = 0;
 int firstSizePending = 1;
 int skinBackMode = 4;
 void (*dialogSkinner)(HWND dialog) = nullptr;
+void (*windowlessPainter)(HWND window, HDC dc) = nullptr;
 
 namespace {
 SkinEngine* theEngine = nullptr;

@@ -63,6 +63,14 @@ extern int firstSizePending;
 extern int skinBackMode;
 // Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
+// Draws what the application paints straight onto a window (text without a window of
+// its own) over the picture the skin has made of that window; set by the application.
+// A window invalidated with erasing has changed such content: the skin then makes its
+// picture anew instead of copying the one it kept.
+extern void (*windowlessPainter)(HWND window, HDC dc);
+inline void paintWindowless(HWND window, HDC dc) {
+    if (windowlessPainter) windowlessPainter(window, dc);
+}
 
 // How a framed window is set up (skinWindow); a field left empty takes its default.
 struct FrameOptions {

@@ -158,6 +158,12 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         case WM_NCPAINT:
             return 1;
+        case BM_SETSTYLE:
+            // Dialogs switch push buttons between the plain and the default style as the
+            // focus moves; they stay owner-drawn, or the system would paint them again.
+            if (entry->kind != checkBoxKind && entry->kind != radioButtonKind)
+                wParam = (wParam & ~static_cast<WPARAM>(0x0F)) | BS_OWNERDRAW;
+            break;
         case WM_KEYDOWN:
             if (wParam != VK_SPACE) break;
             [[fallthrough]];

@@ -37,6 +37,7 @@ public:
 
 private:
     ScopedBackdrop backdrop_;
+    GxBitmap pixels_;  // the backdrop's own pixels, when it is a top-down 32-bit DIB
     GxGraphics graphics_;
     int w_;
     int h_;

@@ -367,17 +367,15 @@ void drawGlowCaption(GxGraphics& target, const char* text, const GxRectF& layout
     if (!halo.Create(w, h, PixelFormat32bppARGB)) return;
     GxFontFamily family;
     if (!family.Create(font.fontName)) return;
+    GxStringFormat format;
+    format.Create(0);
+    format.SetAlignment(font.alignment);
+    format.SetLineAlignment(font.lineAlignment);
+    const float emSize = static_cast<float>(static_cast<int>(font.fontSize));
+    const GxRectF box(0, static_cast<float>(b) / 2, static_cast<float>(w), static_cast<float>(h));
     GxPath path;
     path.Create();
-    {
-        GxStringFormat format;
-        format.Create(0);
-        format.SetAlignment(font.alignment);
-        format.SetLineAlignment(font.lineAlignment);
-        path.AddString(text, family, static_cast<float>(static_cast<int>(font.fontSize)),
-                       GxRectF(0, static_cast<float>(b) / 2, static_cast<float>(w), static_cast<float>(h)),
-                       font.fontStyle, &format);
-    }
+    path.AddString(text, family, emSize, box, font.fontStyle, &format);
     family.Delete();
     GxGraphics graphics;
     graphics.FromImage(halo);
@@ -409,9 +407,13 @@ void drawGlowCaption(GxGraphics& target, const char* text, const GxRectF& layout
     GxPen rim;
     rim.Create(toArgb(glowColor, 120), 2.0f);
     graphics.DrawPath(rim, path);
+    // The letters themselves as text rather than as the path: where fills get no
+    // anti-aliasing (Wine), the thin strokes of small CJK glyphs would drop out.
+    GxFont letters;
+    letters.CreateByName(font.fontName, emSize, font.fontStyle, Gdiplus::UnitWorld);
     GxSolidBrush ink;
     ink.Create(toArgb(textColor));
-    for (int i = 0; i < 4; ++i) graphics.FillPath(ink, path);  // darkens the anti-aliased edges
+    graphics.DrawString(text, letters, ink, box, &format);
     graphics.Delete();
     target.DrawImageRect(halo, layout.X, layout.Y, static_cast<float>(w), static_cast<float>(h));
 }

@@ -223,6 +223,7 @@ void SkinEngine::paintFrame(int skinIndex, HDC dc, bool copy) {
         paintBackground(graphics, skinIndex);
         if (record->hasCaption) paintWindowBorder(skinIndex, graphics);
         graphics.Flush(Gdiplus::FlushIntentionSync);
+        paintWindowless(hwnd, background);
         copyIntoDc(record->cleanBackgroundDc, background, 0, 0, size.cx, size.cy);
         const IntRect& status = record->statusRect;
         copyIntoDc(record->statusAreaDc, background, status.x, status.y, status.width, status.height);

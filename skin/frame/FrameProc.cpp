@@ -119,6 +119,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_QUERYOPEN: record->minimized = 0; break;
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        record->frameDirty = 1;
         return 1;
     case WM_SHOWWINDOW:
         if (wParam == 1) {
@@ -277,7 +278,8 @@ void SkinEngine::mouseMove(HWND hwnd, int skinIndex, LPARAM lParam) {
     hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     if (record.hotButton >= 1 && record.hotButton != hotCaptionButton) {
         // A fade-out still running is cut short: its button is shown plain at once.
-        if (record.fadeOut.step < fadeSteps) paintCaptionButton(skinIndex, record.fadeOut.buttonIndex, nullptr, false, 0);
+        if (record.fadeOut.step < fadeSteps)
+            paintCaptionButton(skinIndex, record.fadeOut.buttonIndex, nullptr, false, 0);
         record.fadeOut = {record.hotButton, 0};
     }
     if (hotCaptionButton >= 1 && hotCaptionButton != record.hotButton) record.fadeIn = {hotCaptionButton, 0};

@@ -123,12 +123,16 @@ void PicturePlayer::paintPanel(HDC dc) {
                         toArgb(0x00FFFFFF, 120));
         }
     }
+    paintWindowless(window_, panelPicture_);
     if (dc) {
         BitBlt(dc, 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
     } else {
         gdi::WindowDc own = excludeChildClip(window_);
         BitBlt(own.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
     }
+    // The controls inside took their backdrops from the picture this one replaces.
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     wakeAnimation();
 }
 
@@ -144,6 +148,9 @@ void PicturePlayer::copyPanel(HDC dc) {
         gdi::WindowDc own = excludeChildClip(window_);
         BitBlt(own.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
     }
+    // The controls inside took their backdrops from the picture this one replaces.
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     wakeAnimation();
 }
 

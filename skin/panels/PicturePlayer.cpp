@@ -180,6 +180,7 @@ LRESULT PicturePlayer::playerProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        dirty_ = 1;
         return 1;
     case WM_NCDESTROY: {
         const WNDPROC replaced = oldProc_;

@@ -4,12 +4,16 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
+#include "app/SkinSetup.h"
 #include "app/Texts.h"
 #include "app/Wizard.h"
 #include "app/WizardForm.h"
 #include "assets/Payload.h"
+#include "graphics/GdiHandles.h"
 #include "runtime/Files.h"
 #include "runtime/Services.h"
 #include "runtime/Shell.h"
@@ -37,6 +41,39 @@ struct StartedProgram {
     }
 };
 
+// The client area of a window as the screen shows it.
+std::vector<DWORD> clientPixels(HWND window, int& w, int& h) {
+    RECT r;
+    GetClientRect(window, &r);
+    w = r.right;
+    h = r.bottom;
+    void* bits = nullptr;
+    gdi::BitmapDc copy;
+    copy.select(gdi::makeDibPicture(w, h, &bits));
+    BitBlt(copy.get(), 0, 0, w, h, gdi::WindowDc::client(window).get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const DWORD*>(bits);
+    return {p, p + static_cast<std::size_t>(w) * h};
+}
+
+// The colour key of the page's opaque labels must never reach the screen.
+int magentaPixels(HWND window) {
+    int w = 0, h = 0, n = 0;
+    for (DWORD pixel : clientPixels(window, w, h)) n += (pixel & 0xFFFFFF) == 0xFF00FF;
+    return n;
+}
+
+// Distinct pictures a drawing panel shows over 700 ms (the animation's frames last 100-200 ms).
+std::size_t picturesShown(HWND panel) {
+    std::set<std::vector<DWORD>> seen;
+    for (int i = 0; i < 8; ++i) {
+        int w = 0, h = 0;
+        seen.insert(clientPixels(panel, w, h));
+        runtime::delayWithMessages(90);
+    }
+    return seen.size();
+}
+
 }  // namespace
 
 TEST_CASE("a user's run installs the payload into D:, walks the tutorial and starts the program") {
@@ -52,19 +89,35 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
     StartedProgram program;
     {
         runtime::Session session;
+        app::useInstallerSkin();
+        app::skinHooks().startUp();
         runtime::Form* form = runtime::showForm(app::wizardForm(), app::wizardBindings());
         REQUIRE(form != nullptr);
         const HWND window = form->hwnd();
         runtime::Control& pages = form->control("选择夹1");
 
+        // Each page as the user sees it: no colour key on screen, and the snowman moving
+        // on the first and the last page.
+        const auto look = [&](int page) {
+            CAPTURE(page);
+            runtime::delayWithMessages(300);
+            CHECK(magentaPixels(window) == 0);
+            if (page == 0) CHECK(picturesShown(form->control("画板1").hwnd()) >= 3);
+            if (page == 5) CHECK(picturesShown(form->control("画板2").hwnd()) >= 3);
+        };
+        look(0);
         clickAsUser(*form, "按钮2");
+        look(1);
         clickAsUser(*form, "选择框1");
         clickAsUser(*form, "按钮3");
         CHECK(form->control("编辑框1").text() == "D:\\");
+        look(2);
         clickAsUser(*form, "按钮5");
         REQUIRE(pages.page() == 3);
+        look(3);
         clickAsUser(*form, "按钮6");
         REQUIRE(pages.page() == 4);
+        look(4);
 
         std::string log;
         for (const char* line : texts::installLog) log += line;
@@ -83,6 +136,7 @@ TEST_CASE("a user's run installs the payload into D:, walks the tutorial and sta
 
         for (int i = 0; i < 4; ++i) clickAsUser(*form, "按钮12");
         REQUIRE(pages.page() == 5);
+        look(5);
         REQUIRE(form->control("选择框6").checked());
         clickAsUser(*form, "按钮7");
         runtime::runMessageLoop();

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "WineGaps.h"
+#include "app/SkinSetup.h"
 #include "app/Texts.h"
 #include "app/Wizard.h"
 #include "app/WizardForm.h"
 #include "assets/Assets.h"
 #include "runtime/Services.h"
+#include "skin/SkinCore.h"
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
 #include "support/UserInput.h"
@@ -21,11 +23,14 @@ using runtime::Form;
 
 namespace {
 
+// The wizard as the installer shows it: skinned.
 struct Wizard {
     runtime::Session session;
     Form* form = nullptr;
 
     Wizard() {
+        app::useInstallerSkin();
+        app::skinHooks().startUp();
         form = runtime::showForm(app::wizardForm(), app::wizardBindings());
         REQUIRE(form != nullptr);
     }
@@ -155,6 +160,8 @@ TEST_CASE("an empty directory brings the prompt, above all windows, and page 2 s
     CHECK(seen.caption == "安装提示：");
     CHECK(seen.texts.find("安装目录不能为空，请选择安装目录~！") != std::string::npos);
     CHECK(((seen.exStyle & WS_EX_TOPMOST) != 0) == !wineGap(WineGap::MessageBoxTopmostStyleMissing));
+    CHECK(seen.skinned);
+    CHECK((seen.exStyle & WS_EX_LAYERED) != 0);  // it fades in
     CHECK(w.page() == app::kDirectoryPage);
     CHECK(w["时钟1"].interval() == texts::cancelTimerMs);
     runtime::delayWithMessages(250);
@@ -262,31 +269,63 @@ struct StartUpRecord {
     int startUps = 0;
     int cleanups = 0;
     bool configuredBeforeShown = false;
+    bool skinnedBeforeShown = false;
     bool configuredBeforeLicenceRule = false;
 } startUpRecord;
+
+// The user presses the close button at the right end of the caption-button strip.
+void closeByCaptionButton(Form& form) {
+    const skin::SkinRecord& record = *skin::skinRecords.at(skin::findSkinIndex(form.hwnd()));
+    const skin::FloatRect& close = record.captionButtons.back().rect;
+    const LPARAM at = MAKELPARAM(int(close.x + close.width / 2), int(close.y + close.height / 2));
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) PostMessageA(form.hwnd(), message, 0, at);
+}
 }  // namespace
 
-TEST_CASE("runInstaller: skin start-up, created hook first, loop until cancel, clean-up once") {
-    startUpRecord = {};
-    app::skinHooks().startUp = [] {
-        ++startUpRecord.startUps;
-        runtime::atExit([] { ++startUpRecord.cleanups; });
+TEST_CASE("runInstaller: skinned before it shows; every way out runs the clean-up once and ends the skin") {
+    const struct {
+        const char* way;
+        void (*leave)(Form&);
+    } ways[] = {
+        {"取消安装", [](Form& f) { PostMessageA(f.control("按钮1").hwnd(), BM_CLICK, 0, 0); }},
+        {"the close caption button", closeByCaptionButton},
+        {"完成安装",
+         [](Form& f) {
+             f.control("选择框6").setChecked(false);
+             f.control("选择夹1").setPage(app::kFinishPage);
+             PostMessageA(f.control("按钮7").hwnd(), BM_CLICK, 0, 0);
+         }},
     };
-    app::skinHooks().configureWindow = [](Form& form) {
-        startUpRecord.configuredBeforeShown = !IsWindowVisible(form.hwnd());
-        startUpRecord.configuredBeforeLicenceRule = !form.control("按钮3").disabled();
-        // The user cancels as soon as the window is up.
-        PostMessageA(form.control("按钮1").hwnd(), BM_CLICK, 0, 0);
-    };
-    CHECK(app::runInstaller() == 0);
-    app::skinHooks() = {};
-    CHECK(startUpRecord.startUps == 1);
-    CHECK(startUpRecord.configuredBeforeShown);
-    CHECK(startUpRecord.configuredBeforeLicenceRule);
-    CHECK(startUpRecord.cleanups == 1);
-    CHECK(runtime::formCount() == 0);
-    runtime::runExitCleanup();
-    CHECK(startUpRecord.cleanups == 1);
+    for (const auto& way : ways) {
+        CAPTURE(way.way);
+        startUpRecord = {};
+        app::useInstallerSkin();
+        const app::SkinHooks installed = app::skinHooks();
+        app::skinHooks().startUp = [installed] {
+            ++startUpRecord.startUps;
+            installed.startUp();
+            runtime::atExit([] { ++startUpRecord.cleanups; });
+        };
+        app::skinHooks().configureWindow = [installed, &way](Form& form) {
+            startUpRecord.configuredBeforeShown = !IsWindowVisible(form.hwnd());
+            installed.configureWindow(form);
+            startUpRecord.skinnedBeforeShown = skin::findSkinIndex(form.hwnd()) != 0;
+            startUpRecord.configuredBeforeLicenceRule = !form.control("按钮3").disabled();
+            way.leave(form);  // carried out once the window is up
+        };
+        CHECK(app::runInstaller() == 0);
+        app::skinHooks() = {};
+        CHECK(startUpRecord.startUps == 1);
+        CHECK(startUpRecord.configuredBeforeShown);
+        CHECK(startUpRecord.skinnedBeforeShown);
+        CHECK(startUpRecord.configuredBeforeLicenceRule);
+        CHECK(startUpRecord.cleanups == 1);
+        CHECK(runtime::formCount() == 0);
+        CHECK(skin::skinRecords.count() == 0);
+        CHECK(skin::SkinEngine::instance() == nullptr);
+        runtime::runExitCleanup();
+        CHECK(startUpRecord.cleanups == 1);
+    }
 }
 
 TEST_CASE("the window is dragged by any point of its client area; Escape does not close it") {

@@ -40,6 +40,12 @@ inline bool isDark(COLORREF c) { return GetRValue(c) < 130 && GetGValue(c) < 130
 inline bool isKeyLike(COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) > 200 && GetGValue(c) < 120; }
 inline bool isRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
+// What the screen shows at (x, y) of the window (window coordinates).
+inline COLORREF screenPixel(HWND hwnd, int x, int y) {
+    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
+    return GetPixel(dc.get(), x, y);
+}
+
 // What the screen shows of a window, in window coordinates.
 class Snapshot {
 public:
@@ -82,6 +88,15 @@ struct SkinnedWindow {
     HWND add(const char* className, int x, int y, int w, int h, DWORD style, DWORD exStyle = WS_EX_CLIENTEDGE) {
         return makeChild(top, x, y, w, h, className, WS_CHILD | WS_VISIBLE | style, exStyle);
     }
+};
+
+// Sets a module setting for one scope.
+template <class T>
+struct ScopedSetting {
+    T& setting;
+    T saved;
+    ScopedSetting(T& s, T value) : setting(s), saved(s) { setting = value; }
+    ~ScopedSetting() { setting = saved; }
 };
 
 // Moves the cursor onto the control and tells it so.

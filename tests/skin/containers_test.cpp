@@ -57,34 +57,15 @@ const char* registerClass(const char* name, WNDPROC proc) {
     return name;
 }
 
-// A skinned 400 x 300 window whose background shows positions, with a parent for the
-// test controls that leaves the background as it is.
-struct SkinnedWindow {
+// The position-pattern window of the control tests, with the engine and a parent for
+// the test controls that leaves the background as it is.
+struct SkinnedWindow : skintest::SkinnedWindow {
     SkinEngine& engine = theEngine();
-    HWND top = skintest::makeTopWindow(50, 50, 400, 300);
-    int index = skintest::skinTestWindow(top);
-    HWND holder = makeChild(top, 0, 0, 400, 300, registerClass("ContainerTestHolder", magentaParentProc));
-    SkinnedWindow() { skintest::paintPositionPattern(*skinRecords.at(index), 400, 300); }
-    ~SkinnedWindow() { DestroyWindow(top); }
+    HWND holder = makeChild(top, 0, 0, 480, 360, registerClass("ContainerTestHolder", magentaParentProc));
 
     static SkinEngine& theEngine() {
         static SkinEngine engine;
-        static const bool started = (initSkinModule(), true);
-        (void)started;
         return engine;
-    }
-    COLORREF screenPixel(HWND hwnd, int x, int y) const {
-        gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
-        return GetPixel(dc.get(), x, y);
-    }
-    bool screenShows(HWND hwnd, COLORREF colour) const {
-        RECT r{};
-        GetClientRect(hwnd, &r);
-        gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x)
-                if (GetPixel(dc.get(), x, y) == colour) return true;
-        return false;
     }
 };
 
@@ -146,8 +127,7 @@ TEST_CASE("registering containers") {
 
 TEST_CASE("a keyed container's key colour never reaches the screen") {
     SkinnedWindow w;
-    const int veil = veilAlpha;
-    veilAlpha = 0;
+    skintest::ScopedSetting<int> noVeil(veilAlpha, 0);
     struct Case {
         const char* what;
         HWND hwnd;
@@ -162,12 +142,12 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         w.engine.registerKeyedContainer(c.hwnd, magenta);
         InvalidateRect(c.hwnd, nullptr, TRUE);
         UpdateWindow(c.hwnd);
-        CHECK_FALSE(w.screenShows(c.hwnd, magenta));
+        const skintest::Snapshot shot(c.hwnd);
+        CHECK(shot.count([](COLORREF p) { return p == magenta; }) == 0);
         const RECT at = rectInSkinWindow(c.hwnd);
-        CHECK(w.screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
-        if (c.square) CHECK(w.screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
+        CHECK(skintest::screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
+        if (c.square) CHECK(skintest::screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
     }
-    veilAlpha = veil;
 }
 
 TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
@@ -183,14 +163,14 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
     UpdateWindow(box);
     const RECT at = rectInSkinWindow(box);
     auto under = [&](int x, int y) { return positionColour(at.left + x, at.top + y); };
-    CHECK(closeColour(w.screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60)), 3));
-    CHECK(w.screenPixel(box, 30, 2) == under(30, 2));  // the caption band stays clear
-    CHECK(w.screenPixel(box, 0, 60) != w.screenPixel(box, 5, 60));  // the outline
+    CHECK(closeColour(skintest::screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60)), 3));
+    CHECK(skintest::screenPixel(box, 30, 2) == under(30, 2));  // the caption band stays clear
+    CHECK(skintest::screenPixel(box, 0, 60) != skintest::screenPixel(box, 5, 60));  // the outline
 }
 
 TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
     SkinnedWindow w;
-    transparentControls = 1;
+    skintest::ScopedSetting<int> transparent(transparentControls, 1);
     HWND box = makeChild(w.holder, 20, 20, 200, 100);
     w.engine.registerContainer(box, 1, RGB(0, 0, 255), 100);
     HWND text = makeChild(box, 10, 10, 80, 20, "Static", WS_CHILD | WS_VISIBLE);
@@ -209,5 +189,4 @@ TEST_CASE("in transparent mode a container answers its children with their backd
     DestroyWindow(text);
     CHECK(GetObjectType(brush) == 0);
     CHECK(GetObjectType(bitmap) == 0);
-    transparentControls = 0;
 }

@@ -195,6 +195,8 @@ TEST_CASE("a double click gives one click; new text shows at the next paint") {
         CHECK(clicks == 1);
     }
     CHECK(SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);  // as dialogs do with their default button
+    CHECK((GetWindowLongPtrA(push, GWL_STYLE) & 0x0F) == BS_OWNERDRAW);
 
     const Shot before = painted(push, 0);
     SetWindowTextA(push, "two, longer");

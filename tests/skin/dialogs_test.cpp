@@ -93,7 +93,8 @@ TEST_CASE("a message box is skinned and fades in from invisible to alpha 250, ev
         DWORD reached = 0;
         bool skinned = false;
         showBox([&](HWND box, DWORD elapsed) {
-            skinned = findSkinIndex(box) != 0;
+            HWND ok = FindWindowExA(box, nullptr, "Button", nullptr);  // still owner-drawn once it is the default
+            skinned = findSkinIndex(box) && (GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
             alphas.push_back(alphaOf(box));
             if (alphas.back() == 250 && !reached) reached = elapsed;
             return reached || elapsed > 3000;

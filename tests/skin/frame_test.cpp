@@ -172,6 +172,27 @@ TEST_CASE("the painted frame") {
             else CHECK(GetRValue(hovered) > GetRValue(before) + 60);
         }
     }
+    SUBCASE("the maximise button pressed while maximised shows the restore glyph") {
+        Framed f(200, 120, WS_POPUP | WS_MAXIMIZEBOX);
+        f.paint();
+        SkinRecord& r = f.record();
+        const FloatRect& box = r.captionButtons[0].rect;
+        auto glyphSum = [&] {
+            long total = 0;
+            for (int y = 0; y < 18; ++y)
+                for (int x = 0; x < 24; ++x)
+                    total += f.pixel(static_cast<int>(box.x) + x, static_cast<int>(box.y) + y) & 0xFFFFFF;
+            return total;
+        };
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        const long maximiseGlyph = glyphSum();
+        r.maximized = 1;
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        CHECK(glyphSum() != maximiseGlyph);
+        r.maximized = 0;
+        engine().paintCaptionButton(f.index, 1, nullptr, true);
+        CHECK(glyphSum() == maximiseGlyph);
+    }
     SUBCASE("no GDI object growth over 1,000 full frame paints") {
         Framed f(120, 90, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, {.statusBarHeight = 25});
         f.paint();
@@ -375,9 +396,32 @@ TEST_CASE("setSkinBackground prepares the picture for its mode and picks the col
                                       : row.picture ? averageColor({nullptr, jpeg})
                                                     : GetSysColor(COLOR_BTNFACE);
         CHECK(skinBackColor == expectedBack);
-        CHECK(themeColor == (row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22)));
+        const COLORREF expectedTheme =
+            row.theme == themeFromBackground ? expectedBack & 0xFFFFFF : row.theme.value_or(0x00DDCA22);
+        CHECK(themeColor == expectedTheme);
         if (!row.picture) CHECK(skinBackImage.empty());
         else if (row.mode >= 2) CHECK(skinBackImage == jpeg);
         else CHECK(std::string(skinBackImage.begin(), skinBackImage.begin() + 4) == png);
     }
+}
+
+TEST_CASE("WM_CTLCOLOR answers of transparent mode keep one brush per control") {
+    plainBackground(RGB(90, 90, 90));
+    Framed f(300, 200);
+    HWND label = skintest::makeChild(f.hwnd, 20, 60, 100, 20, "Static");
+    f.paint();
+    HDC dc = GetDC(label);
+    auto ask = [&] {
+        return SendMessageA(f.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    };
+    engine().configure(1, 0);
+    const LRESULT first = ask();
+    CHECK(first == getProp(label, prop::colorBrush));
+    const long objects = testing::gdiObjectCount();
+    for (int i = 0; i < 50; ++i) ask();
+    CHECK(testing::gdiObjectCount() == objects);
+    engine().configure(1);
+    const LRESULT plain = ask();
+    CHECK(plain != getProp(label, prop::colorBrush));
+    ReleaseDC(label, dc);
 }

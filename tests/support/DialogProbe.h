@@ -15,6 +15,7 @@ struct DialogSeen {
     std::string caption;
     std::string texts;        // the texts of its static controls, each followed by '\n'
     LONG_PTR exStyle = 0;
+    bool skinned = false;           // the skin replaced its window procedure
     bool watchedWasEnabled = true;  // state of the watched window while the dialog was open
 };
 
@@ -72,6 +73,7 @@ private:
             seen_.found = true;
             seen_.caption = textOf(dialog);
             seen_.exStyle = GetWindowLongPtrA(dialog, GWL_EXSTYLE);
+            seen_.skinned = GetPropA(dialog, "Hw_hProc") != nullptr;
             if (watched != nullptr) seen_.watchedWasEnabled = IsWindowEnabled(watched) != FALSE;
             for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
                 char cls[16] = {};
