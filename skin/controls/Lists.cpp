@@ -157,8 +157,8 @@ std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam) {
     return eraseWithBackdrop(hwnd, dc);
 }
 
-// The font a header's text is drawn in: its own, else the stock GUI font the
-// system draws unset header text in.
+// The font a header's text is drawn in: its own, else the stock GUI font, since
+// GDI+ cannot take the bitmap system font a header without a font falls back to.
 WindowFont headerFont(HWND header) {
     WindowFont font = getWindowFont(header);
     if (font.faceName.empty()) {
