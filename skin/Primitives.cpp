@@ -29,6 +29,15 @@ void addTopRoundRect(GxPath& path, float x, float y, float w, float h, int d) {
     path.AddLine(x + w, y + s, x + w, y + h);
 }
 
+void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour) {
+    GxPath path;
+    path.Create();
+    addRoundRect(path, x, y, w, h, d);
+    GxPen pen;
+    pen.Create(colour, 1.0f);
+    graphics.DrawPath(pen, path);
+}
+
 void drawGlow(GxGraphics& graphics, const GxPath& path, int count, COLORREF colour, int alpha) {
     GxPen pen;
     pen.Create(toArgb(colour, alpha), 1.0f);

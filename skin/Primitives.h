@@ -25,6 +25,8 @@ constexpr Argb toArgb(COLORREF colour, int alpha = 255) {
 void addRoundRect(GxPath& path, float x, float y, float w, float h, int d);
 // Rounded top corners of diameter d; the bottom stays open.
 void addTopRoundRect(GxPath& path, float x, float y, float w, float h, int d);
+// Strokes addRoundRect's outline with a one-pixel pen.
+void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour);
 // Strokes path count times with widths 1..count: a halo that fades outwards.
 void drawGlow(GxGraphics& graphics, const GxPath& path, int count, COLORREF colour, int alpha);
 

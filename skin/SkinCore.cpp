@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/GdipLifetime.h"
+#include "skin/Backdrop.h"
 #include "skin/WindowUtils.h"
 #include "skin/frame/Dialogs.h"
 
@@ -235,6 +236,29 @@ void releaseColorBrush(HWND control) {
     if (auto bitmap = getPropHandle<HBITMAP>(control, prop::colorBrushBitmap)) DeleteObject(bitmap);
     if (GetPropA(control, prop::colorBrush)) setProp(control, prop::colorBrush, 0);
     if (GetPropA(control, prop::colorBrushBitmap)) setProp(control, prop::colorBrushBitmap, 0);
+}
+
+LRESULT hollowColorAnswer(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    keepColorBrush(control, nullptr, nullptr);  // a stock brush is never deleted
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+LRESULT patternColorAnswer(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    HBITMAP bitmap = veiledBackdropBitmap(control);
+    HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
+    keepColorBrush(control, brush, bitmap);
+    return reinterpret_cast<LRESULT>(brush ? brush : GetStockObject(NULL_BRUSH));
+}
+
+bool repaintsAfterNotification(HWND child, WORD code) {
+    if (isClass(child, "Edit")) return code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
+    if (isClass(child, "ListBox")) return code == LBN_SELCHANGE || code == LBN_SELCANCEL;
+    if (isClass(child, "ComboBox")) return code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
+    return false;
 }
 
 }  // namespace skin

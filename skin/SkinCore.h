@@ -299,5 +299,13 @@ void dropHover(SkinRecord& record);
 // deleting the ones it replaces; both go when the control itself is destroyed.
 void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap);
 void releaseColorBrush(HWND control);
+// Answers for transparent controls: the control's text colour ("Kj_Ztys") with no
+// background, or over a pattern brush of the control's veiled backdrop, so that the
+// control fills its background with the very picture that lies behind it.
+LRESULT hollowColorAnswer(HDC dc, HWND control);
+LRESULT patternColorAnswer(HDC dc, HWND control);
+// Child notifications (WM_COMMAND) after which a transparent child must repaint its
+// background: edits scrolled or changed, list and combo selections.
+bool repaintsAfterNotification(HWND child, WORD code);
 
 }  // namespace skin

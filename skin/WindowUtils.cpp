@@ -4,6 +4,12 @@
 
 namespace skin {
 
+std::string windowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::string getClassName(HWND hwnd) {
     char name[256] = {};
     const int length = GetClassNameA(hwnd, name, 255);

@@ -10,6 +10,7 @@
 namespace skin {
 
 std::string getClassName(HWND hwnd);
+std::string windowText(HWND hwnd);
 bool isClass(HWND hwnd, const char* className);
 
 // b's window rectangle relative to the top-left corner of a's window rectangle.

@@ -6,6 +6,7 @@
 #include "assets/Assets.h"
 #include "graphics/GxText.h"
 #include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
 #include "skin/controls/ControlCanvas.h"
 #include "skin/controls/Installers.h"
 
@@ -25,12 +26,6 @@ ButtonSkin* buttonOf(HWND hwnd) {
     const ControlRef ref = controlRefOf(hwnd);
     ButtonSkin* entry = ref.record ? ref.record->buttons.at(ref.controlIndex) : nullptr;
     return entry && entry->hwnd == hwnd ? entry : nullptr;
-}
-
-std::string windowText(HWND hwnd) {
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1);
-    GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
-    return buffer.data();
 }
 
 void takeTextAndFont(ButtonSkin& entry, HWND control) {

@@ -32,21 +32,6 @@ RECT clientRect(HWND hwnd) {
     return r;
 }
 
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour) {
-    GxPath path;
-    path.Create();
-    addRoundRect(path, x, y, w, h, d);
-    GxPen pen;
-    pen.Create(colour, 1.0f);
-    graphics.DrawPath(pen, path);
-}
-
 // The container's background as the skin paints it, in a backdrop the caller frees.
 ScopedBackdrop containerPicture(int skinIndex, int containerIndex) {
     const ContainerSkin* container = containerAt(skinIndex, containerIndex);
@@ -125,46 +110,19 @@ const KeyedContainerSkin* keyedEntry(HWND hwnd) {
 
 // --- Child containers: answers to the children's WM_CTLCOLOR* -------------------
 
-LRESULT hollowAnswer(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
-    SetBkMode(dc, TRANSPARENT);
-    auto brush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    keepColorBrush(control, brush, nullptr);
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-// The child fills its background with the very picture that lies behind it.
-LRESULT patternAnswer(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
-    SetBkMode(dc, TRANSPARENT);
-    releaseColorBrush(control);
-    HBITMAP bitmap = veiledBackdropBitmap(control);
-    HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
-    keepColorBrush(control, brush, bitmap);
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-// Child notifications after which a transparent child must repaint its background.
-bool repaintsAfter(HWND child, WORD code) {
-    if (isClass(child, "Edit")) return code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-    if (isClass(child, "ListBox")) return code == LBN_SELCHANGE || code == LBN_SELCANCEL;
-    if (isClass(child, "ComboBox")) return code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
-    return false;
-}
-
 // The answer a child container gives to a WM_CTLCOLOR* message; 0 when it leaves the
 // message to the window's own procedure.
 LRESULT colorAnswer(UINT message, HDC dc, HWND control) {
     if (!skinningEnabled || !transparentControls) return 0;
     switch (message) {
     case WM_CTLCOLOREDIT:
-        return isClass(GetParent(control), "ComboBox") ? 0 : patternAnswer(dc, control);
+        return isClass(GetParent(control), "ComboBox") ? 0 : patternColorAnswer(dc, control);
     case WM_CTLCOLORLISTBOX:
-        return isClass(control, "ListBox") && !isOwnerDrawListBox(control) ? hollowAnswer(dc, control) : 0;
+        return isClass(control, "ListBox") && !isOwnerDrawListBox(control) ? hollowColorAnswer(dc, control) : 0;
     case WM_CTLCOLORBTN:
-        return hollowAnswer(dc, control);
+        return hollowColorAnswer(dc, control);
     case WM_CTLCOLORSTATIC:
-        return patternAnswer(dc, control);
+        return patternColorAnswer(dc, control);
     default:
         return 0;
     }
@@ -214,7 +172,7 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_COMMAND: {
         HWND child = reinterpret_cast<HWND>(lParam);
-        if (child && transparentControls && skinningEnabled && repaintsAfter(child, HIWORD(wParam)))
+        if (child && transparentControls && skinningEnabled && repaintsAfterNotification(child, HIWORD(wParam)))
             InvalidateRect(child, nullptr, TRUE);
         break;
     }

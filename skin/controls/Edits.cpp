@@ -44,12 +44,6 @@ void adoptSelectedText(HWND combo) {
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The pattern brush an edit's text is drawn on in transparent mode: its veiled
 // backdrop. The edit keeps the brush and its bitmap until the next answer.
 HBRUSH veiledEditBrush(HWND edit, HDC dc) {

@@ -17,12 +17,6 @@ constexpr LONG iconTypeBits = 0x03;       // SS_ICON, SS_BLACKFRAME ...
 
 bool hasBits(LONG style, LONG bits) { return (style & bits) == bits; }
 
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void setTextFormat(GxStringFormat& format, const GlowTextFont& font) {
     format.Create(0);
     format.SetAlignment(font.alignment);

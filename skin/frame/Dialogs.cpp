@@ -10,6 +10,7 @@
 #include "graphics/Gx.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
 #include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
 
@@ -85,12 +86,6 @@ void applyRoundRegion(HWND hwnd) {
     if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
 }
 
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void fillVertical(GxGraphics& graphics, float x, float y, float w, float h, float y1, Argb top, float y2, Argb bottom) {
     GxLinearBrush brush;
     brush.Create(GxPointF(0, y1), GxPointF(0, y2), top, bottom);
@@ -120,15 +115,6 @@ void paintSurface(GxGraphics& graphics, int w, int h, int bandHeight) {
     fillRect(graphics, fw, static_cast<float>(h), toArgb(0xFFFFFF, 100));
     fillVertical(graphics, 0, 0, fw, static_cast<float>(bandHeight), 0, toArgb(0xFFFFFF, 100), 30,
                  toArgb(0x000000, 20));
-}
-
-void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour) {
-    GxPath path;
-    path.Create();
-    addRoundRect(path, x, y, w, h, d);
-    GxPen pen;
-    pen.Create(colour, 1.0f);
-    graphics.DrawPath(pen, path);
 }
 
 SkinRecord* dialogRecord(HWND hwnd) {

@@ -33,32 +33,6 @@ int taskbarHeight() {
     return r.bottom - r.top;
 }
 
-// WM_CTLCOLOR* answers for transparent controls: the text colour of the control over
-// no brush, or over a brush of the control's veiled backdrop.
-LRESULT hollowBrushAnswer(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
-    SetBkMode(dc, TRANSPARENT);
-    auto brush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    keepColorBrush(control, nullptr, nullptr);
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-LRESULT patternBrushAnswer(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
-    SetBkMode(dc, TRANSPARENT);
-    HBITMAP bitmap = veiledBackdropBitmap(control);
-    HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
-    keepColorBrush(control, brush, bitmap);
-    return reinterpret_cast<LRESULT>(brush ? brush : GetStockObject(NULL_BRUSH));
-}
-
-bool invalidatesOnCommand(HWND control, int code) {
-    if (isClass(control, "Edit")) return code == 0x0602 || code == 0x0601 || code == 0x0300 || code == 0x0400;
-    if (isClass(control, "ListBox")) return code == 1 || code == 3;
-    if (isClass(control, "ComboBox")) return code == 4 || code == 1;
-    return false;
-}
-
 }  // namespace
 
 LRESULT CALLBACK SkinEngine::frameProcTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,7 +145,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND: {
         HWND control = reinterpret_cast<HWND>(lParam);
-        if (transparentControls && skinningEnabled && control && invalidatesOnCommand(control, HIWORD(wParam)))
+        if (transparentControls && skinningEnabled && control && repaintsAfterNotification(control, HIWORD(wParam)))
             InvalidateRect(control, nullptr, TRUE);
         break;
     }
@@ -198,22 +172,22 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLOREDIT: {
         HWND control = reinterpret_cast<HWND>(lParam);
         if (isClass(GetParent(control), "ComboBox")) break;
-        if (skinningEnabled && transparentControls) return patternBrushAnswer(reinterpret_cast<HDC>(wParam), control);
+        if (skinningEnabled && transparentControls) return patternColorAnswer(reinterpret_cast<HDC>(wParam), control);
         break;
     }
     case WM_CTLCOLORLISTBOX: {
         HWND control = reinterpret_cast<HWND>(lParam);
         if (skinningEnabled && transparentControls && isClass(control, "ListBox") && !isOwnerDrawListBox(control))
-            return hollowBrushAnswer(reinterpret_cast<HDC>(wParam), control);
+            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), control);
         break;
     }
     case WM_CTLCOLORBTN:
         if (skinningEnabled && transparentControls)
-            return hollowBrushAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_CTLCOLORSTATIC:
         if (skinningEnabled && transparentControls)
-            return patternBrushAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return patternColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_MOUSEMOVE: mouseMove(hwnd, skinIndex, lParam); break;
     case WM_LBUTTONDOWN: buttonDown(hwnd, skinIndex, lParam); break;
