@@ -387,13 +387,10 @@ void PicturePlayer::setImageItem(int index, std::optional<ByteView> bytes, std::
 
 // ---- Text items --------------------------------------------------------------------
 
-const TextItem* PicturePlayer::textItem(int index) const {
-    return index >= 1 && index <= textItemCount() ? &textItems_[static_cast<std::size_t>(index - 1)] : nullptr;
-}
+namespace {
 
-int PicturePlayer::addTextItem(const std::string& text, const TextItemValues& values) {
-    TextItem item;
-    item.text = text;
+// The look of a text item: every value given replaces the item's own.
+void takeTextStyle(TextItem& item, const TextItemValues& values) {
     item.fontName = values.fontName.value_or(item.fontName);
     item.fontSize = values.fontSize.value_or(item.fontSize);
     item.fontStyle = values.fontStyle.value_or(item.fontStyle);
@@ -403,6 +400,18 @@ int PicturePlayer::addTextItem(const std::string& text, const TextItemValues& va
     item.effectColor = values.effectColor.value_or(item.effectColor);
     item.alignment = values.alignment.value_or(item.alignment);
     item.lineAlignment = values.lineAlignment.value_or(item.lineAlignment);
+}
+
+}  // namespace
+
+const TextItem* PicturePlayer::textItem(int index) const {
+    return index >= 1 && index <= textItemCount() ? &textItems_[static_cast<std::size_t>(index - 1)] : nullptr;
+}
+
+int PicturePlayer::addTextItem(const std::string& text, const TextItemValues& values) {
+    TextItem item;
+    item.text = text;
+    takeTextStyle(item, values);
     const int x = values.x.value_or(0);
     const int y = values.y.value_or(0);
     const int width = values.width ? *values.width
@@ -429,15 +438,7 @@ bool PicturePlayer::setTextItem(int index, const TextItemValues& values) {
     TextItem& item = textItems_[static_cast<std::size_t>(index - 1)];
     paintImageRect(item.rect, nullptr, true);
     item.text = values.text.value_or(item.text);
-    item.fontName = values.fontName.value_or(item.fontName);
-    item.fontSize = values.fontSize.value_or(item.fontSize);
-    item.fontStyle = values.fontStyle.value_or(item.fontStyle);
-    item.textColor = values.textColor.value_or(item.textColor);
-    item.glow = values.glow.value_or(item.glow);
-    item.halo = values.halo.value_or(item.halo);
-    item.effectColor = values.effectColor.value_or(item.effectColor);
-    item.alignment = values.alignment.value_or(item.alignment);
-    item.lineAlignment = values.lineAlignment.value_or(item.lineAlignment);
+    takeTextStyle(item, values);
     RECT& r = item.rect;
     r.left = values.x.value_or(r.left);
     r.top = values.y.value_or(r.top);
