@@ -52,6 +52,7 @@ void PicturePlayer::play(ByteView bytes, int x, int y, std::optional<int> width,
     animationClip_.width = width ? *width : image.GetWidth();
     animationClip_.height = height ? *height : image.GetHeight();
     animationClip_.image = std::move(image);
+    makeFramePictures(static_cast<std::size_t>(std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime))));
     stopEvent_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     wakeEvent_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     playDc_ = GetDC(window_);
@@ -128,11 +129,12 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
     if (!panelPicture_ || !panelVisible()) return false;
     const AnimationClip& clip = animationClip_;
     if (clip.width <= 0 || clip.height <= 0) return false;
-    composedFrames_.resize(static_cast<std::size_t>(frameCount));
-    gdi::BitmapDc& composed = composedFrames_[static_cast<std::size_t>(frame)];
-    if (!composed) {
-        composed.select(gdi::makeDibPicture(clip.width, clip.height));
-        if (!composed) return false;
+    const auto index = static_cast<std::size_t>(frame);
+    if (index >= composedFrames_.size()) return false;
+    gdi::BitmapDc& composed = composedFrames_[index];
+    if (!composed) return false;
+    if (!frameComposed_[index]) {
+        frameComposed_[index] = 1;
         if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
         BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_, clip.x, clip.y, SRCCOPY);
         GxGraphics graphics;
@@ -143,6 +145,14 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
     BitBlt(playDc_, clip.x, clip.y, clip.width, clip.height, composed.get(), 0, 0, SRCCOPY);
     framesDrawn_.fetch_add(1, std::memory_order_relaxed);
     return true;
+}
+
+void PicturePlayer::makeFramePictures(std::size_t count) {
+    Lock lock(pictureLock_);
+    composedFrames_.resize(count);
+    for (gdi::BitmapDc& picture : composedFrames_)
+        picture.select(gdi::makeDibPicture(std::max(animationClip_.width, 1), std::max(animationClip_.height, 1)));
+    frameComposed_.assign(count, 0);
 }
 
 void PicturePlayer::wakeAnimation() {
@@ -159,7 +169,7 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
         clip.y = y.value_or(clip.y);
         clip.width = width.value_or(clip.width);
         clip.height = height.value_or(clip.height);
-        composedFrames_.clear();
+        makeFramePictures(composedFrames_.size());
         // The old place shows what lies behind the panel until its next repaint.
         if (playDc_) restoreBackdrop(window_, playDc_, old);
     }
@@ -175,6 +185,7 @@ void PicturePlayer::stopAnimation() {
     stopEvent_.reset();
     wakeEvent_.reset();
     composedFrames_.clear();
+    frameComposed_.clear();
     animationClip_.image.Dispose();
     if (playDc_) ReleaseDC(window_, playDc_);
     playDc_ = nullptr;

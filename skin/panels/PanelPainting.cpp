@@ -83,7 +83,7 @@ void PicturePlayer::paintPanel(HDC dc) {
     int W = 0, H = 0;
     clientSize(W, H);
     freeBackdrop(panelPicture_);
-    composedFrames_.clear();
+    forgetComposedFrames();
     panelPicture_ = makeBackdrop(window_, RECT{0, 0, W, H});
     setPropHandle(window_, prop::backgroundDc, panelPicture_);
     if (!panelPicture_) return;
@@ -159,7 +159,7 @@ void PicturePlayer::repaintContent(HDC dc) {
         paintPanel(dc);
         return;
     }
-    composedFrames_.clear();
+    forgetComposedFrames();
     BitBlt(panelPicture_, 0, 0, W, H, basePicture_.get(), 0, 0, SRCCOPY);
     finishPicture(dc, W, H);
 }

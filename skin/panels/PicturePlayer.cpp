@@ -234,7 +234,7 @@ void PicturePlayer::resetPanel() {
         if (RemovePropA(window_, prop::keepsBackground)) RemovePropA(window_, prop::backgroundOwner);
     }
     freeBackdrop(panelPicture_);
-    composedFrames_.clear();
+    forgetComposedFrames();
     panelPicture_ = nullptr;
     basePicture_.reset();
     baseWidth_ = baseHeight_ = 0;

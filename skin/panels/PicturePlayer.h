@@ -229,7 +229,12 @@ private:
     std::recursive_mutex pictureLock_;
     AnimationClip animationClip_;
     HDC playDc_ = nullptr;
+    // One picture per frame, made when the animation starts (so a playing animation
+    // holds a fixed number of GDI objects) and composed again after each change.
     std::vector<gdi::BitmapDc> composedFrames_;
+    std::vector<char> frameComposed_;
+    void makeFramePictures(std::size_t count);
+    void forgetComposedFrames() { frameComposed_.assign(frameComposed_.size(), 0); }
     std::atomic<int> framesDrawn_{0};
     gdi::UniqueKernelHandle thread_;
     gdi::UniqueKernelHandle stopEvent_;  // manual reset: the thread leaves its loop
