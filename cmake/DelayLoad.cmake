@@ -7,6 +7,13 @@
 # their own names.
 set(VELMORA_DELAY_LOADED gdiplus comctl32 msimg32 uxtheme shlwapi)
 
+# Calls into these DLLs go to the delay-load thunk itself, not through an import pointer
+# the headers would declare: the 32-bit linker drops the thunk of a function reached only
+# through its import pointer and leaves that pointer null, so the first call jumps to 0.
+# (These defines only take DECLSPEC_IMPORT off the headers' declarations; msimg32's
+# functions are declared among gdi32's.)
+add_compile_definitions(_COMCTL32_ _SHLWAPI_ _UXTHEME_ _GDI32_)
+
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(import_prefix "__imp_")
   set(kill_at "")
