@@ -9,6 +9,8 @@ build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
 # shellcheck source=/dev/null
 . "$root/scripts/wine-session.sh" "$build"
+# shellcheck source=/dev/null
+. "$root/scripts/screen-shot.sh"
 out=$build/screens
 mkdir -p "$out"
 rm -f "$out"/*.ready "$out"/page*.png "$out"/browser.png "$out"/emptydir.png "$out"/failure.png
@@ -16,15 +18,6 @@ rm -f "$out"/*.ready "$out"/page*.png "$out"/browser.png "$out"/emptydir.png "$o
 "$VELMORA_WINE" "$build/tools/velmora_page_tour.exe" "Z:${out//\//\\}" &
 tour=$!
 for shot in page0 page1 page2 browser emptydir page3 failure page4 page5; do
-  ready=$out/$shot.ready
-  for _ in $(seq 300); do
-    [ -s "$ready" ] && break
-    kill -0 "$tour" 2>/dev/null || { echo "screenshots: the tour program ended early" >&2; exit 1; }
-    sleep 0.1
-  done
-  read -r x y w h <"$ready"
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$shot.png"
-  rm -f "$ready"
-  echo "$out/$shot.png"
+  velmora_shoot "$out/$shot.ready" "$out/$shot.png" "$tour"
 done
 wait "$tour"

@@ -8,6 +8,8 @@ build=$root/build/x86_64
 "$root/scripts/build.sh" x86_64 >/dev/null
 # shellcheck source=/dev/null
 . "$root/scripts/wine-session.sh" "$build"
+# shellcheck source=/dev/null
+. "$root/scripts/screen-shot.sh"
 out=$build/screens
 mkdir -p "$out"
 
@@ -23,14 +25,6 @@ for shot in "${shots[@]}"; do
   rm -f "$ready"
   "$VELMORA_WINE" "$build/tools/skin_demo.exe" "$scene" "$mode" "Z:${ready//\//\\}" &
   demo=$!
-  for _ in $(seq 300); do
-    [ -s "$ready" ] && break
-    kill -0 "$demo" 2>/dev/null || { echo "skin-screens: the demo ended early ($shot)" >&2; exit 1; }
-    sleep 0.1
-  done
-  read -r x y w h <"$ready"
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
-  rm -f "$ready"
+  velmora_shoot "$ready" "$out/$name.png" "$demo"
   wait "$demo"
-  echo "$out/$name.png"
 done
