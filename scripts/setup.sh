@@ -34,7 +34,7 @@ fi
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list \
   && ! grep -qs '^deb-src' /etc/apt/sources.list.d/*.list; then
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  entry=$("$here/deb-src-entry.sh" "$codename")
+  entry=$("$here/apt-entry.sh" "$codename")
   if [ -z "$entry" ]; then
     echo "setup: no deb entry for $codename found to make a deb-src entry from" >&2
     exit 1

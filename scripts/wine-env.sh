@@ -1,5 +1,7 @@
 # Sourced by the scripts that run Windows programs: sets up the environment of the
 # build tree's own Wine prefix. Usage: . scripts/wine-env.sh BUILD_DIR
+# With VELMORA_WINE32=1 (set by wine32-run.sh inside the i386 root) the prefix is a
+# 32-bit one run by that root's Wine.
 velmora_build=$(cd "${1:?build dir}" && pwd)
 velmora_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=$velmora_build/wine
@@ -9,9 +11,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VELMORA_DLLOVERR
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 # Wine links the user's desktop folder to $HOME/Desktop: give the prefix its own.
 export HOME=$velmora_build/winehome
-VELMORA_WINE=/usr/lib/wine/wine64
-VELMORA_WINESERVER=/usr/lib/wine/wineserver64
+if [ "${VELMORA_WINE32:-}" = 1 ]; then
+  export WINEARCH=win32
+  VELMORA_WINE=/usr/lib/wine/wine
+  VELMORA_WINESERVER=/usr/lib/wine/wineserver32
+else
+  VELMORA_WINE=/usr/lib/wine/wine64
+  VELMORA_WINESERVER=/usr/lib/wine/wineserver64
+fi
 [ -x "$VELMORA_WINESERVER" ] || VELMORA_WINESERVER=/usr/bin/wineserver
+export VELMORA_WINE VELMORA_WINESERVER
 
 # A display: the caller's, or an Xvfb kept for this build tree.
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the build tree's Wine prefix once: zh_CN locale (ANSI code page 936), the CJK
 # font standing in for the Chinese system faces, no crash dialogs, and a scratch folder
-# of the build tree mapped as drive D:. Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh).
+# of the build tree mapped as drive D:. Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh;
+# WINEARCH and the Wine binaries come from there).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=$build/wine
@@ -17,8 +18,8 @@ flock 9
 export WINEPREFIX=$prefix HOME=$build/winehome LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$HOME/Desktop" "$build/drive_d"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
+wine=${VELMORA_WINE:-/usr/lib/wine/wine64}
+wineserver=${VELMORA_WINESERVER:-/usr/lib/wine/wineserver64}
 [ -x "$wineserver" ] || wineserver=/usr/bin/wineserver
 
 if [ ! -f "$prefix/system.reg" ]; then

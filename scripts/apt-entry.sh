@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
-# Prints deb822 deb-src stanzas copied from the machine's configured deb entries for one
-# release: from .sources files (deb822) and from one-line .list files alike, keeping
-# their URIs, components and signing key. Usage: deb-src-entry.sh CODENAME [FILES...]
+# Prints deb822 stanzas made from the machine's configured deb entries for one release:
+# from .sources files (deb822) and from one-line .list files alike, keeping their URIs,
+# components and signing key. By default they are deb-src stanzas of that release; --type
+# and --suite make others from the same archive (say, deb stanzas of CODENAME-backports).
+# Usage: apt-entry.sh [--type deb|deb-src] [--suite SUITE] CODENAME [FILES...]
 set -euo pipefail
-codename=${1:?usage: deb-src-entry.sh CODENAME [FILES...]}
+usage="usage: apt-entry.sh [--type deb|deb-src] [--suite SUITE] CODENAME [FILES...]"
+type=deb-src suite=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --type) type=${2:?$usage}; shift 2 ;;
+    --suite) suite=${2:?$usage}; shift 2 ;;
+    *) break ;;
+  esac
+done
+codename=${1:?$usage}
 shift
+suite=${suite:-$codename}
 files=("$@")
 if [ ${#files[@]} -eq 0 ]; then
   shopt -s nullglob
@@ -16,10 +28,10 @@ for f in "${files[@]}"; do
   case $f in
     *.sources)
       # Stanzas are separated by blank lines; "Enabled: no" ones are skipped.
-      awk -v want="$codename" '
+      awk -v want="$codename" -v type="$type" -v suite="$suite" '
         function flush() {
           if (types ~ /(^| )deb( |$)/ && enabled != "no" && (" " suites " ") ~ (" " want " ") && uris != "") {
-            printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n", uris, want, comps
+            printf "Types: %s\nURIs: %s\nSuites: %s\nComponents: %s\n", type, uris, suite, comps
             if (key != "") printf "Signed-By: %s\n", key
             printf "\n"
           }
@@ -42,7 +54,7 @@ for f in "${files[@]}"; do
       ;;
     *)
       # deb [options] URI SUITE COMPONENTS...
-      awk -v want="$codename" '
+      awk -v want="$codename" -v type="$type" -v suite="$suite" '
         $1 != "deb" { next }
         {
           i = 2; key = ""
@@ -54,7 +66,7 @@ for f in "${files[@]}"; do
           if ($(i + 1) != want) next
           comps = ""
           for (j = i + 2; j <= NF; j++) comps = comps (comps == "" ? "" : " ") $j
-          printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n", $i, want, comps
+          printf "Types: %s\nURIs: %s\nSuites: %s\nComponents: %s\n", type, $i, suite, comps
           if (key != "") printf "Signed-By: %s\n", key
           printf "\n"
         }' "$f"

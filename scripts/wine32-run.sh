@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the i686 build tree under 32-bit Wine in the i386 root
+# (i386-root.sh), in the tree's own 32-bit prefix. test-i686.sh mounts the tree there first.
+# Usage: wine32-run.sh BUILD_DIR PROGRAM.exe [ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=${VELMORA_I386_ROOT:-$(cd "$here/.." && pwd)/build/i386-root}
+build=$(cd "$1" && pwd)
+shift
+if ! mountpoint -q "$root$build"; then
+  echo "wine32-run: $build is not mounted in $root; run scripts/test-i686.sh" >&2
+  exit 1
+fi
+if [ -z "${DISPLAY:-}" ]; then
+  # shellcheck source=/dev/null
+  . "$here/xvfb.sh"
+  velmora_start_xvfb "$build"
+fi
+# Xvfb's abstract socket reaches into the root; the environment goes along as it is.
+exec chroot "$root" /usr/bin/env PATH=/usr/sbin:/usr/bin:/sbin:/bin VELMORA_WINE32=1 \
+  /bin/bash "$here/wine-run.sh" "$build" "$@"
