@@ -50,11 +50,11 @@ for target in "${targets[@]}"; do
   a=$root/build/repro-a-$target
   b=$root/build/repro-b/deeper/$target
   echo "== $target: two clean builds of VelmoraSetup.exe"
-  programs=()
-  for pair in "$root:$a" "$other_src:$b"; do
-    src=${pair%%:*} tree=${pair#*:}
+  sources=("$root" "$other_src") trees=("$a" "$b") programs=()
+  for i in 0 1; do
+    tree=${trees[i]}
     start=$(date +%s)
-    build "$src" "$tree" "$target"
+    build "${sources[i]}" "$tree" "$target"
     program=$tree/app/VelmoraSetup.exe
     programs+=("$program")
     printf '%s  %s bytes  %ss  %s\n' "$(sha256sum <"$program" | cut -d' ' -f1)" \
