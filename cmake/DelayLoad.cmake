@@ -35,8 +35,11 @@ foreach(dll IN LISTS VELMORA_DELAY_LOADED)
     list(TRANSFORM imports REPLACE "^ I ${import_prefix}" "")
     list(JOIN imports "\n" exports)
     file(WRITE ${def} "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
-    execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
-                    COMMAND_ERROR_IS_FATAL ANY)
+    # dlltool names the library's members and symbols after the output path: a relative
+    # one keeps the build tree's location out of the programs.
+    execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${dll}.def --dllname ${dll}.dll
+                            --output-delaylib lib${dll}_delay.a
+                    WORKING_DIRECTORY ${delay_dir} COMMAND_ERROR_IS_FATAL ANY)
   endif()
   # Every target_link_libraries(... ${dll}) names this target, not the plain import library.
   add_library(${dll} STATIC IMPORTED GLOBAL)

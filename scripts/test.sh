@@ -8,6 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/build.sh" i686
 "$root/scripts/build.sh" x86_64
+# Two clean builds per target at other paths must give the same installer bytes.
+"$root/scripts/check-reproducible.sh" all
 
 build=$root/build/x86_64
 # shellcheck source=/dev/null

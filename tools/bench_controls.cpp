@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchClock.h"
 #include "skin/SkinCore.h"
 #include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
@@ -84,20 +84,10 @@ HWND makeSkinnedWindow() {
 }
 
 double medianRepaintMicroseconds(HWND control, int rounds) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+    return 1000.0 * bench::medianMs(rounds, [control] {
         InvalidateRect(control, nullptr, TRUE);
         UpdateWindow(control);
-        QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[static_cast<std::size_t>(rounds / 2)];
+    });
 }
 
 }  // namespace

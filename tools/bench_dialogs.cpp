@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchClock.h"
 #include "skin/SkinCore.h"
 
 namespace {
@@ -15,22 +16,11 @@ namespace {
 constexpr char caption[] = "Velmora bench";
 constexpr int rounds = 15;
 
-LARGE_INTEGER now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
-
-double msBetween(LARGE_INTEGER a, LARGE_INTEGER b) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
+// Times in milliseconds on bench::nowMs.
 struct Watch {
-    LARGE_INTEGER start{};
-    LARGE_INTEGER shown{};
-    LARGE_INTEGER fadedIn{};
+    double start = 0;
+    double shown = 0;
+    double fadedIn = 0;
     DWORD holdMs = 0;
 };
 
@@ -49,9 +39,9 @@ DWORD WINAPI watchBox(void* param) {
         Sleep(0);
     }
     while (GetPropA(box, "Hw_hProc") == nullptr || !IsWindowVisible(box)) Sleep(0);
-    watch->shown = now();
+    watch->shown = bench::nowMs();
     while (alphaOf(box) != 250) Sleep(1);
-    watch->fadedIn = now();
+    watch->fadedIn = bench::nowMs();
     Sleep(watch->holdMs);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     return 0;
@@ -60,15 +50,10 @@ DWORD WINAPI watchBox(void* param) {
 void showOne(Watch& watch) {
     HANDLE thread = CreateThread(nullptr, 0, watchBox, &watch, 0, nullptr);
     skin::installCbtHook();
-    watch.start = now();
+    watch.start = bench::nowMs();
     MessageBoxA(nullptr, "安装目录不能为空，请选择安装目录。", caption, MB_OK);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -86,12 +71,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         Watch watch;
         showOne(watch);
-        shown.push_back(msBetween(watch.start, watch.shown));
-        fadedIn.push_back(msBetween(watch.start, watch.fadedIn));
+        shown.push_back(watch.shown - watch.start);
+        fadedIn.push_back(watch.fadedIn - watch.start);
     }
-    std::printf("MessageBoxA to skinned box shown:  median %.1f ms (%d boxes)\n", median(shown), rounds);
+    std::printf("MessageBoxA to skinned box shown:  median %.1f ms (%d boxes)\n", bench::median(shown), rounds);
     std::printf("MessageBoxA to fully faded in:     median %.1f ms (min %.1f, max %.1f; the fade is 5 x 40 ms)\n",
-                median(fadedIn), *std::min_element(fadedIn.begin(), fadedIn.end()),
+                bench::median(fadedIn), *std::min_element(fadedIn.begin(), fadedIn.end()),
                 *std::max_element(fadedIn.begin(), fadedIn.end()));
     skin::releaseAllSkinState();
     return 0;

@@ -3,46 +3,20 @@
 // (the picture decoded and scaled anew) and of one caption-button fade step.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
+#include "BenchClock.h"
 #include "assets/Assets.h"
 #include "skin/SkinCore.h"
 
 namespace {
 
-double medianMs(int rounds, const std::function<void()>& work) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e3 /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[static_cast<std::size_t>(rounds / 2)];
-}
-
-// Mean CPU time of this thread per round: less disturbed than the wall clock when
-// other programs share the processors.
+// Mean CPU time of this thread per round.
 double cpuMs(int rounds, const std::function<void()>& work) {
-    auto threadTime = [] {
-        FILETIME created, exited, kernel, user;
-        GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-        auto value = [](const FILETIME& t) {
-            return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
-        };
-        return (value(kernel) + value(user)) / 1e4;
-    };
-    const double start = threadTime();
+    const double start = bench::threadCpuMs();
     for (int i = 0; i < rounds; ++i) work();
-    return (threadTime() - start) / rounds;
+    return (bench::threadCpuMs() - start) / rounds;
 }
 
 }  // namespace
@@ -64,12 +38,12 @@ int main() {
     engine.paintFrame(index);
 
     std::printf("paintFrame 901x661, caption 110, status bar, JPEG mode 3: median %.2f ms (100 rounds)\n",
-                medianMs(100, [&] { engine.paintFrame(index); }));
+                bench::medianMs(100, [&] { engine.paintFrame(index); }));
     std::printf("  the same, thread CPU time:                             mean %.2f ms (300 rounds)\n",
                 cpuMs(300, [&] { engine.paintFrame(index); }));
     int resize = 0;
     std::printf("paintFrame after a size change (picture scaled anew):  median %.2f ms (20 rounds)\n",
-                medianMs(20, [&] {
+                bench::medianMs(20, [&] {
                     resize ^= 1;
                     SetWindowPos(hwnd, nullptr, 0, 0, 901 - resize, 661, SWP_NOMOVE | SWP_NOZORDER);
                     engine.paintFrame(index);
@@ -78,7 +52,7 @@ int main() {
     engine.paintFrame(index);
     int step = 0;
     std::printf("caption-button fade step:                                median %.3f ms (400 rounds)\n",
-                medianMs(400, [&] {
+                bench::medianMs(400, [&] {
                     step = step % 8 + 1;
                     engine.paintCaptionButton(index, 1, nullptr, false, 30 * step);
                 }));

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchClock.h"
 #include "app/Install.h"
 #include "assets/Payload.h"
 #include "runtime/Files.h"
@@ -81,12 +82,6 @@ std::size_t peakPrivateBytes(const app::InstallPaths& paths) {
     return std::max(peak, withSampler) - (withSampler - before);
 }
 
-double milliseconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,19 +95,17 @@ int main(int argc, char** argv) {
 
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = bench::nowMs();
         const app::InstallResult result = app::installFiles(paths, payloadArchive.bytes());
-        QueryPerformanceCounter(&end);
+        const double ms = bench::nowMs() - start;
         if (result.failure != app::InstallFailure::none || result.shortcut != app::ShortcutOutcome::created) {
             std::fprintf(stderr, "bench_install: run %d failed\n", i + 1);
             return 1;
         }
-        times.push_back(milliseconds(start, end));
-        std::printf("run %d: %.1f ms\n", i + 1, times.back());
+        times.push_back(ms);
+        std::printf("run %d: %.1f ms\n", i + 1, ms);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("install median ms: %.1f\n", times[times.size() / 2]);
+    std::printf("install median ms: %.1f\n", bench::median(times));
     // Before the floor's buffer adds to it: the installation's own peak.
     const std::size_t peak = peakPrivateBytes(paths);
 
@@ -121,19 +114,17 @@ int main(int argc, char** argv) {
     libdeflate_decompressor* inflater = libdeflate_alloc_decompressor();
     std::vector<double> inflateTimes;
     for (int i = 0; i < runs; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = bench::nowMs();
         const bool ok = inflateAll(payloadArchive.bytes(), inflater, buffer.get(), capacity);
-        QueryPerformanceCounter(&end);
+        const double ms = bench::nowMs() - start;
         if (!ok) {
             std::fprintf(stderr, "bench_install: the payload does not inflate in memory\n");
             return 1;
         }
-        inflateTimes.push_back(milliseconds(start, end));
+        inflateTimes.push_back(ms);
     }
     libdeflate_free_decompressor(inflater);
-    std::sort(inflateTimes.begin(), inflateTimes.end());
-    std::printf("in-memory inflate median ms: %.1f\n", inflateTimes[inflateTimes.size() / 2]);
+    std::printf("in-memory inflate median ms: %.1f\n", bench::median(inflateTimes));
     std::printf("peak private bytes: %llu\n", static_cast<unsigned long long>(peak));
     std::printf("payload bytes: %d\n", payloadArchive.length);
 

@@ -3,55 +3,34 @@
 // median time of a full paintPanel of the 680 x 432 page panel as the installer sets it up.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchClock.h"
 #include "assets/Assets.h"
 #include "skin/SkinCore.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace {
 
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
-
-double processCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
-
 // Runs the message loop for three seconds and returns the CPU milliseconds per second it
-// cost (the process times advance in ticks of several milliseconds).
+// cost.
 double cpuMsPerSecondOfRun() {
-    const double start = processCpuMs();
+    const double start = bench::processCpuMs();
     const DWORD end = GetTickCount() + 3000;
     for (DWORD now = GetTickCount(); now < end; now = GetTickCount()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
-    return (processCpuMs() - start) / 3.0;
+    return (bench::processCpuMs() - start) / 3.0;
 }
 
 double cpuPerSecond(int runs) {
     std::vector<double> perSecond;
     for (int i = 0; i < runs; ++i) perSecond.push_back(cpuMsPerSecondOfRun());
-    return median(perSecond);
-}
-
-double microsecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+    return bench::median(perSecond);
 }
 
 HWND makeWindow(HWND parent, int x, int y, int w, int h) {
@@ -76,14 +55,8 @@ int main() {
         skin::PicturePlayer player;
         player.attach(page, skin::panelShape::roundRect, 5, 1, 0, {}, 3);
         player.setGradient(5, 0x00FFFFFF, 50, 0, 80);
-        std::vector<double> times;
-        for (int i = 0; i < 100; ++i) {
-            LARGE_INTEGER start;
-            QueryPerformanceCounter(&start);
-            player.paintPanel();
-            times.push_back(microsecondsSince(start));
-        }
-        std::printf("paintPanel of the 680x432 page panel: median %.0f us (100 rounds)\n", median(times));
+        std::printf("paintPanel of the 680x432 page panel: median %.0f us (100 rounds)\n",
+                    1000.0 * bench::medianMs(100, [&] { player.paintPanel(); }));
         DestroyWindow(page);
     }
 

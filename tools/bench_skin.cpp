@@ -2,32 +2,17 @@
 // area and for a button-sized one.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <vector>
 
+#include "BenchClock.h"
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 
 namespace {
 
 double medianMicroseconds(HWND control, int w, int h, int rounds) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(rounds));
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        HDC dc = skin::makeBackdrop(control, RECT{0, 0, w, h});
-        skin::freeBackdrop(dc);
-        QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[static_cast<std::size_t>(rounds / 2)];
+    return 1000.0 * bench::medianMs(rounds, [&] { skin::freeBackdrop(skin::makeBackdrop(control, RECT{0, 0, w, h})); });
 }
 
 HWND makeWindow(HWND parent, int x, int y, int w, int h) {
