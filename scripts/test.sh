@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs all tests: installs what is missing, builds the 64-bit and the 32-bit program,
-# runs the test programs of the 64-bit build under Wine (the 32-bit build must compile
-# and link; 32-bit Windows programs cannot run on this machine).
+# checks that both build reproducibly, runs the test programs of the 64-bit build under
+# Wine, then those of the 32-bit build under 32-bit Wine in an emulated i386 root
+# (test-i686.sh). Arguments go to the 64-bit run's CTest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -30,5 +31,5 @@ trap cleanup EXIT
   "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 )
 
-cd "$build"
-ctest --output-on-failure "$@"
+(cd "$build" && ctest --output-on-failure "$@")
+"$root/scripts/test-i686.sh"
