@@ -3,7 +3,7 @@
 # removes READY. It fails when the program ends first.
 velmora_shoot() {
   local ready=$1 png=$2 pid=$3 x y w h
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do  # a minute: the 32-bit bench is slow
     [ -s "$ready" ] && break
     kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program ended before $(basename "$png")" >&2; return 1; }
     sleep 0.1

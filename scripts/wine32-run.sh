@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the i686 build tree under 32-bit Wine in the i386 root
-# (i386-root.sh), in the tree's own 32-bit prefix. test-i686.sh mounts the tree there first.
+# (i386-root.sh), in the tree's own 32-bit prefix, while i386-session.sh has it mounted.
 # Usage: wine32-run.sh BUILD_DIR PROGRAM.exe [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=${VELMORA_I386_ROOT:-$(cd "$here/.." && pwd)/build/i386-root}
+root=$(cd "$here/.." && pwd)/build/i386-root
 build=$(cd "$1" && pwd)
 shift
 if ! mountpoint -q "$root$build"; then
-  echo "wine32-run: $build is not mounted in $root; run scripts/test-i686.sh" >&2
+  echo "wine32-run: $build is not mounted in $root; see scripts/i386-session.sh" >&2
   exit 1
 fi
 if [ -z "${DISPLAY:-}" ]; then

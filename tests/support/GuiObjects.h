@@ -11,15 +11,17 @@ namespace testing {
 
 namespace detail {
 
-// One entry of the process's GDI handle table (the layout both systems share).
+// One entry of the process's GDI handle table as Wine keeps it (read only there): the
+// same 24 bytes in 32-bit and 64-bit processes, its pointers always 64 bits wide.
 struct GdiHandleEntry {
-    void* kernelObject;
+    std::uint64_t kernelObject;
     std::uint32_t owner;
     std::uint16_t unique;
     std::uint8_t type;
     std::uint8_t flags;
-    void* user;
+    std::uint64_t user;
 };
+static_assert(sizeof(GdiHandleEntry) == 24);
 
 inline long gdiTableEntries() {
 #if defined(_WIN64)
