@@ -38,3 +38,7 @@ mkdir -m 1777 "$velmora_i386/dev/shm"
 velmora_mount_in "$velmora_i386$velmora_top" --bind "$velmora_top"
 mount -o remount,bind,ro "$velmora_i386$velmora_top"
 velmora_mount_in "$velmora_i386$velmora_i386_build" --bind "$velmora_i386_build"
+# The tree's prefix, made here as a first program would make it: the test programs copy it
+# (wine-test.sh), each to run with a wineserver of its own.
+"$velmora_top/scripts/wine32-run.sh" "$velmora_i386_build" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+"$velmora_top/scripts/wine32-run.sh" "$velmora_i386_build" wineserver -k 2>/dev/null || true
