@@ -24,18 +24,6 @@ constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 constexpr COLORREF red = 0x000000FF;
 
-SIZE clientSize(HWND hwnd) {
-    RECT rc{};
-    GetClientRect(hwnd, &rc);
-    return {rc.right - rc.left, rc.bottom - rc.top};
-}
-
-SIZE bitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
-
 // Gives target a w x h picture; one of that size already there is kept, since every
 // pixel of it is painted over (fresh pages cost more than the painting on these VMs).
 void sizePicture(gdi::BitmapDc& target, int w, int h) {
@@ -82,7 +70,7 @@ ButtonBox buttonBox(const SkinRecord& record, const CaptionButton& button) {
 }
 
 const Bytes& glyphOf(const SkinRecord& record, const CaptionButton& button) {
-    if (button.kind == 1 && record.maximized && !button.altGlyph.empty()) return button.altGlyph;
+    if (button.kind == captionMaximize && record.maximized && !button.altGlyph.empty()) return button.altGlyph;
     return button.glyph;
 }
 
@@ -92,18 +80,6 @@ void drawGlyph(GxGraphics& graphics, const Bytes& glyph, float x, float y, float
 }
 
 }  // namespace
-
-void applyRoundRegion(HWND window, int w, int h) {
-    gdi::UniqueRegion wanted(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
-    gdi::UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(window, current.get()) != ERROR &&
-        CombineRgn(current.get(), current.get(), wanted.get(), RGN_XOR) == NULLREGION)
-        return;
-    SetWindowRgn(window, nullptr, TRUE);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
-    // The window owns the region from here on.
-    SetWindowRgn(window, wanted.release(), TRUE);
-}
 
 bool frameNeedsPaint(const SkinRecord& record) {
     if (record.frameDirty || !record.backgroundDc) return true;
@@ -383,7 +359,7 @@ void SkinEngine::layoutCaptionButtons(int skinIndex) {
     for (std::size_t i = 0; i < record->captionButtons.size(); ++i) {
         CaptionButton& button = record->captionButtons[i];
         button.rect = {static_cast<float>(x0 + 27 * static_cast<int>(i)), static_cast<float>(y0),
-                       button.kind == 0 ? 40.0f : 26.0f, 18.0f};
+                       button.kind == captionClose ? 40.0f : 26.0f, 18.0f};
         const RECT tool{static_cast<LONG>(button.rect.x), static_cast<LONG>(button.rect.y),
                         static_cast<LONG>(button.rect.x + button.rect.width),
                         static_cast<LONG>(button.rect.y + button.rect.height)};
@@ -414,7 +390,7 @@ int SkinEngine::findMaximizeButton(int skinIndex) {
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record) return 0;
     for (std::size_t i = 0; i < record->captionButtons.size(); ++i)
-        if (record->captionButtons[i].kind == 1) return static_cast<int>(i) + 1;
+        if (record->captionButtons[i].kind == captionMaximize) return static_cast<int>(i) + 1;
     return 0;
 }
 
@@ -430,7 +406,7 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     const auto y = static_cast<float>(b.y);
     const auto w = static_cast<float>(b.w);
     const auto h = static_cast<float>(b.h);
-    const bool close = button.kind == 0;
+    const bool close = button.kind == captionClose;
     if (pressed) {
         DcGraphics canvas(record->backgroundDc.get());
         GxGraphics& own = canvas.graphics();
@@ -481,7 +457,7 @@ void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, in
     addTopRoundRect(shape, x, y, w, h, 1);
     GxLinearBrush shade = verticalBrush(x, y, y + h, toArgb(black, a / 5), toArgb(white, 0));
     graphics.FillPath(shade, shape);
-    const bool close = button.kind == 0;
+    const bool close = button.kind == captionClose;
     GxPath tab;
     tab.Create();
     if (close) addTopRightTab(tab, x, y, w, h, 5);

@@ -64,6 +64,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     const int skinIndex = getPropInt(hwnd, prop::index);
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record || record->hwnd != hwnd) return callKeptProc(hwnd, message, wParam, lParam);
+    if (const auto answer = answerChildMessage(skinIndex, message, wParam, lParam)) return *answer;
 
     switch (message) {
     case WM_SIZE:
@@ -128,26 +129,11 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         if (record->statusBarHeight > 0) layoutStatusBar(skinIndex);
         break;
     }
-    case WM_DRAWITEM:
-        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) drawItemButton(skinIndex, *item);
-        break;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && (static_cast<int>(header->code) == -405 || static_cast<int>(header->code) == -406))
-            InvalidateRect(header->hwndFrom, nullptr, TRUE);
-        break;
-    }
     case WM_NCDESTROY: {
         const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
         releaseSkinRecord(hwnd);
         KillTimer(hwnd, fadeTimerId(hwnd));
         return result;
-    }
-    case WM_COMMAND: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (transparentControls && skinningEnabled && control && repaintsAfterNotification(control, HIWORD(wParam)))
-            InvalidateRect(control, nullptr, TRUE);
-        break;
     }
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
@@ -168,26 +154,6 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_TIMER:
         if (wParam == fadeTimerId(hwnd)) fadeStep(hwnd, *record);
-        break;
-    case WM_CTLCOLOREDIT: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (isClass(GetParent(control), "ComboBox")) break;
-        if (skinningEnabled && transparentControls) return patternColorAnswer(reinterpret_cast<HDC>(wParam), control);
-        break;
-    }
-    case WM_CTLCOLORLISTBOX: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (skinningEnabled && transparentControls && isClass(control, "ListBox") && !isOwnerDrawListBox(control))
-            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), control);
-        break;
-    }
-    case WM_CTLCOLORBTN:
-        if (skinningEnabled && transparentControls)
-            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        break;
-    case WM_CTLCOLORSTATIC:
-        if (skinningEnabled && transparentControls)
-            return patternColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_MOUSEMOVE: mouseMove(hwnd, skinIndex, lParam); break;
     case WM_LBUTTONDOWN: buttonDown(hwnd, skinIndex, lParam); break;
@@ -325,8 +291,8 @@ void SkinEngine::captionCommand(int skinIndex, int buttonIndex) {
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     HWND hwnd = record->hwnd;
     switch (button.kind) {
-    case 0: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case 1:
+    case captionClose: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case captionMaximize:
         record->frameDirty = 1;
         record->minimized = 0;
         if (record->maximized) {
@@ -337,20 +303,19 @@ void SkinEngine::captionCommand(int skinIndex, int buttonIndex) {
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
         break;
-    case 2:
+    case captionMinimize:
         record->minimized = 1;
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
-    case 3:
+    case captionMenu:
         if (record->menuHandler) record->menuHandler();
         break;
-    case 4:
+    case captionHelp:
         if (record->helpHandler) record->helpHandler();
         break;
-    case 5:
+    case captionCustom:
         if (button.handler) button.handler();
         break;
-    default: break;
     }
 }
 

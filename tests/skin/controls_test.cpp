@@ -155,7 +155,7 @@ TEST_CASE("buttons are skinned by style; the others keep the system look; a seco
         int kind;  // -1: not skinned
     } cases[] = {
         {BS_PUSHBUTTON, pushButtonKind}, {BS_DEFPUSHBUTTON, pushButtonKind}, {BS_USERBUTTON, pushButtonKind},
-        {BS_CHECKBOX, checkBoxKind}, {BS_AUTOCHECKBOX, checkBoxKind}, {BS_PUSHBOX, checkBoxKind},
+        {BS_CHECKBOX, checkBoxKind}, {BS_AUTOCHECKBOX, checkBoxKind}, {BS_PUSHBOX, pushButtonKind},
         {BS_AUTORADIOBUTTON, radioButtonKind}, {BS_RADIOBUTTON, -1}, {BS_3STATE, -1}, {BS_AUTO3STATE, -1},
         {BS_GROUPBOX, -1}, {BS_OWNERDRAW, -1},
     };
