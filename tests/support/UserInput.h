@@ -1,12 +1,12 @@
 // Input as the user gives it to a form: clicks on buttons that show and are enabled, and
-// key presses processed by the run time's message handling.
+// key presses on the keyboard.
 #pragma once
 
 #include <doctest.h>
 #include <windows.h>
 
 #include "runtime/Form.h"
-#include "runtime/Services.h"
+#include "support/RealInput.h"
 
 namespace testing {
 
@@ -19,19 +19,8 @@ inline void clickAsUser(runtime::Form& form, const char* name) {
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-// A key pressed on the focused window; Shift can be held down in the thread's key state
-// (Shift+Tab).
-inline void pressKey(UINT key, bool shift = false) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    const HWND focus = GetFocus();
-    PostMessageA(focus, WM_KEYDOWN, key, 1);
-    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-    runtime::delayWithMessages(50);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-}
+// A key pressed and released on the keyboard, Shift held around it when asked (Shift+Tab);
+// it reaches the focused window of the foreground window.
+inline void pressKey(WORD key, bool shift = false) { input::key(key, shift); }
 
 }  // namespace testing
