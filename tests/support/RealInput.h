@@ -18,6 +18,10 @@ inline bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {  // left for the loop it was meant for
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return done();
+            }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -120,8 +124,9 @@ inline void drag(POINT from, POINT to) {
     mouse({{from, MOUSEEVENTF_LEFTDOWN}, {between(1)}, {between(2)}, {between(3)}, {to}, {to, MOUSEEVENTF_LEFTUP}});
 }
 
-// A key pressed and released, Shift held around it when asked.
-inline void key(WORD vk, bool shift = false) {
+// A key pressed and released, Shift held around it when asked. Only sent: keys such as
+// Tab are handled by the message loop of the program under test, which processes them.
+inline void sendKey(WORD vk, bool shift = false) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD code, DWORD flags) {
         INPUT input{};
@@ -135,7 +140,6 @@ inline void key(WORD vk, bool shift = false) {
     add(vk, KEYEVENTF_KEYUP);
     if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    settle();
 }
 
 }  // namespace testing::input

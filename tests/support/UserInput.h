@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "runtime/Form.h"
+#include "runtime/Services.h"
 #include "support/RealInput.h"
 
 namespace testing {
@@ -19,8 +20,12 @@ inline void clickAsUser(runtime::Form& form, const char* name) {
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-// A key pressed and released on the keyboard, Shift held around it when asked (Shift+Tab);
-// it reaches the focused window of the foreground window.
-inline void pressKey(WORD key, bool shift = false) { input::key(key, shift); }
+// A key pressed and released on the keyboard, Shift held around it when asked (Shift+Tab),
+// processed by the run time's message loop, which moves the focus on Tab.
+inline void pressKey(WORD key, bool shift = false) {
+    input::sendKey(key, shift);
+    for (int i = 0; i < 100 && GetQueueStatus(QS_INPUT) != 0; ++i) runtime::delayWithMessages(10);
+    runtime::delayWithMessages(20);
+}
 
 }  // namespace testing
