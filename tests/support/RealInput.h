@@ -31,11 +31,12 @@ inline bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
     }
 }
 
-// Processes this thread's messages until no input is left and nothing came for 20 ms.
+// Processes this thread's messages until no input is left and nothing but timers came for
+// 20 ms (a fade's timer never stops while the pointer rests on its button).
 inline void settle() {
     DWORD quietSince = GetTickCount();
     waitFor([&] {
-        if (GetQueueStatus(QS_ALLINPUT) != 0) quietSince = GetTickCount();
+        if (GetQueueStatus(QS_ALLINPUT & ~QS_TIMER) != 0) quietSince = GetTickCount();
         return GetQueueStatus(QS_INPUT) == 0 && GetTickCount() - quietSince >= 20;
     });
 }
@@ -74,7 +75,7 @@ inline void sendMouse(std::initializer_list<MouseStep> steps) {
 // The steps, then waits until this thread has processed them.
 inline void mouse(std::initializer_list<MouseStep> steps) {
     sendMouse(steps);
-    const POINT last = std::data(steps)[steps.size() - 1].at;
+    const POINT last = (steps.end() - 1)->at;
     waitFor([&] {
         POINT now{};
         GetCursorPos(&now);
