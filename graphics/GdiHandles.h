@@ -8,8 +8,16 @@
 
 namespace gdi {
 
-// Owns one handle and gives it to Release when it goes out of scope.
-template <typename Handle, auto Release>
+namespace detail {
+template <typename Handle>
+constexpr Handle noHandle() noexcept {
+    return nullptr;
+}
+}  // namespace detail
+
+// The one owner of every handle kind: owns one handle and gives it to Release when it
+// goes out of scope. Empty() is the value that owns nothing (null for most kinds).
+template <typename Handle, auto Release, auto Empty = detail::noHandle<Handle>>
 class UniqueHandle {
 public:
     UniqueHandle() noexcept = default;
@@ -24,14 +32,15 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
-    void reset(Handle handle = nullptr) noexcept {
-        if (Handle old = std::exchange(handle_, handle)) Release(old);
+    explicit operator bool() const noexcept { return handle_ != Empty(); }
+    Handle release() noexcept { return std::exchange(handle_, Empty()); }
+    void reset(Handle handle = Empty()) noexcept {
+        const Handle old = std::exchange(handle_, handle);
+        if (old != Empty()) Release(old);
     }
 
 private:
-    Handle handle_ = nullptr;
+    Handle handle_ = Empty();
 };
 
 namespace detail {
@@ -51,6 +60,18 @@ using UniqueIcon = UniqueHandle<HICON, detail::destroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, detail::destroyWindow>;
 // Process and thread handles (never INVALID_HANDLE_VALUE, unlike file handles).
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::closeHandle>;
+
+// A kernel event: manual reset stays signalled until reset, auto reset wakes one wait.
+class Event : public UniqueKernelHandle {
+public:
+    enum class Reset : bool { automatic, manual };
+    Event() noexcept = default;
+    explicit Event(Reset reset) noexcept
+        : UniqueKernelHandle(::CreateEventA(nullptr, reset == Reset::manual, FALSE, nullptr)) {}
+    void set() const noexcept { ::SetEvent(get()); }
+    // True when the event was signalled within ms milliseconds.
+    bool wait(DWORD ms) const noexcept { return ::WaitForSingleObject(get(), ms) == WAIT_OBJECT_0; }
+};
 
 // A zeroed (transparent black) 32-bit top-down DIB section; bits receives its pixels.
 inline HBITMAP makeDibPicture(int w, int h, void** bits = nullptr) {

@@ -532,7 +532,7 @@ bool GxBitmap::RotateToBitmap(float angle, GxBitmap& result, std::optional<GxArg
     graphics.ResetWorldTransform();
     graphics.Delete();
     result = std::move(rotated);
-    LastStatus.store(status, std::memory_order_relaxed);
+    LastStatus = status;
     return drawn;
 }
 

@@ -2,7 +2,7 @@
 
 #include "graphics/GxCall.h"
 
-std::atomic<std::int32_t> LastStatus{0};
+thread_local std::int32_t LastStatus = 0;
 
 void* GxObject::Alloc(std::size_t size) noexcept { return gxcall::GdipAlloc(size); }
 

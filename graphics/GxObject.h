@@ -2,7 +2,6 @@
 // latest call in LastStatus, and the ownership rules every wrapper shares.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,13 +10,14 @@
 #include "assets/ByteSet.h"
 #include "graphics/GxFlat.h"
 
-// GDI+ status of the most recent wrapper call (0 = Ok), shared by every wrapper. Atomic:
-// the picture panels' animation threads draw through the wrappers too.
-extern std::atomic<std::int32_t> LastStatus;
+// GDI+ status of the most recent wrapper call on this thread (0 = Ok), shared by every
+// wrapper. One per thread: the picture panels' animation threads draw through the
+// wrappers too, and the UI thread must read its own call's result, not theirs.
+extern thread_local std::int32_t LastStatus;
 
 // Stores a status in LastStatus; true exactly for Ok.
 inline bool GxStoreStatus(Gdiplus::GpStatus status) noexcept {
-    LastStatus.store(status, std::memory_order_relaxed);
+    LastStatus = status;
     return status == Gdiplus::Ok;
 }
 

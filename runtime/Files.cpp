@@ -86,7 +86,7 @@ bool writeFile(const std::string& path, ByteView bytes) {
     const auto size = static_cast<DWORD>(bytes.size());
     const bool ok = bytes.size() == size && WriteFile(file.get(), bytes.data(), size, &written, nullptr) &&
                     written == size;
-    if (file.reset() && ok) return true;
+    if (file.close() && ok) return true;
     DeleteFileA(path.c_str());
     return false;
 }

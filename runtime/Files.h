@@ -9,37 +9,21 @@
 #include <utility>
 
 #include "assets/ByteSet.h"
+#include "graphics/GdiHandles.h"
 
 namespace runtime {
 
+inline HANDLE noFile() noexcept { return INVALID_HANDLE_VALUE; }
+
 // Owns a kernel file handle; INVALID_HANDLE_VALUE means none.
-class FileHandle {
+class FileHandle : public gdi::UniqueHandle<HANDLE, gdi::detail::closeHandle, noFile> {
 public:
-    FileHandle() noexcept = default;
-    explicit FileHandle(HANDLE h) noexcept : h_(h) {}
-    FileHandle(FileHandle&& other) noexcept : h_(std::exchange(other.h_, INVALID_HANDLE_VALUE)) {}
-    FileHandle& operator=(FileHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { reset(); }
-
-    HANDLE get() const noexcept { return h_; }
-    explicit operator bool() const noexcept { return h_ != INVALID_HANDLE_VALUE; }
+    using UniqueHandle::UniqueHandle;
     // Closes now; false when CloseHandle reports an error (a delayed write can fail here).
-    bool reset() noexcept {
-        const bool ok = h_ == INVALID_HANDLE_VALUE || CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
+    bool close() noexcept {
+        const HANDLE handle = release();
+        return handle == INVALID_HANDLE_VALUE || CloseHandle(handle);
     }
-
-private:
-    HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
 // True when the path's last character is a backslash. A GBK trail byte can be 0x5C,

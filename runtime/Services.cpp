@@ -16,13 +16,17 @@ void restrictDllSearch() noexcept {
     const auto setDirectories = reinterpret_cast<SetDirectories>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDirectories == nullptr || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
-    // System DLLs load these by name on their own (Wine's uxtheme delay-loads msimg32
-    // past the restriction); loaded now by full path, a later load by name finds them.
-    // comctl32 is left to the manifest. They stay loaded for the whole run.
+    // System DLLs load these by name on their own, past the restriction (Wine's uxtheme
+    // delay-loads msimg32; its GDI+ loads windowscodecs for the first picture, whose
+    // import of propsys is looked up beside the program): every DLL a system DLL loads
+    // for us at any step of the installation. Loaded now by full path, dependencies
+    // first, a later load by name or as an import finds them. comctl32 is left to the
+    // manifest. They stay loaded for the whole run.
     char system[MAX_PATH];
     const UINT n = GetSystemDirectoryA(system, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
-    for (const char* dll : {"\\msimg32.dll", "\\uxtheme.dll", "\\gdiplus.dll", "\\version.dll"})
+    for (const char* dll : {"\\oleaut32.dll", "\\propsys.dll", "\\windowscodecs.dll", "\\msimg32.dll",
+                            "\\uxtheme.dll", "\\gdiplus.dll", "\\version.dll"})
         LoadLibraryA((std::string(system, n) + dll).c_str());
 }
 

@@ -235,7 +235,7 @@ public:
         const EntryTimes& t = entry.times;
         if (ok && !SetFileTime(file.get(), t.all ? &t.created : nullptr, t.all ? &t.accessed : nullptr, &t.modified))
             OutputDebugStringA(("velmora: file times not set: " + entry.path + "\n").c_str());  // the data is intact
-        ok = file.reset() && ok;  // a delayed write can fail at the close
+        ok = file.close() && ok;  // a delayed write can fail at the close
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
         if (!ok) DeleteFileA(path);
         return ok;

@@ -22,11 +22,6 @@ HDC backgroundOf(int skinIndex) {
     return record ? record->backgroundDc.get() : nullptr;
 }
 
-const ContainerSkin* containerAt(int skinIndex, int containerIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    return record ? record->containers.at(containerIndex) : nullptr;
-}
-
 void copyFrom(HDC target, const RECT& area, HDC source, const RECT& offset) {
     BitBlt(target, 0, 0, area.right - area.left, area.bottom - area.top, source, offset.left + area.left,
            offset.top + area.top, SRCCOPY);
@@ -50,7 +45,7 @@ void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool 
 }
 
 void tintWith(HDC target, const RECT& area, int skinIndex, int containerIndex, bool rounded) {
-    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
     if (container && container->tintColor != 0) layTint(target, area, *container, rounded);
 }
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "graphics/GdiHandles.h"
 
 namespace skin {
 
@@ -37,21 +37,6 @@ HBITMAP veiledBackdropBitmap(HWND control);
 HBITMAP dcToBitmap(HDC backdrop, int w, int h);
 
 // A backdrop freed when the painter's scope ends.
-class ScopedBackdrop {
-public:
-    explicit ScopedBackdrop(HDC dc) noexcept : dc_(dc) {}
-    ScopedBackdrop(ScopedBackdrop&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    ScopedBackdrop& operator=(ScopedBackdrop&&) = delete;
-    ScopedBackdrop(const ScopedBackdrop&) = delete;
-    ScopedBackdrop& operator=(const ScopedBackdrop&) = delete;
-    ~ScopedBackdrop() {
-        if (dc_) freeBackdrop(dc_);
-    }
-    HDC get() const noexcept { return dc_; }
-    explicit operator bool() const noexcept { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
-};
+using ScopedBackdrop = gdi::UniqueHandle<HDC, freeBackdrop>;
 
 }  // namespace skin

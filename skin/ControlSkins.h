@@ -23,12 +23,22 @@ struct IntRect {
 
 using ClickHandler = void (*)();
 
+// The kinds of caption buttons; the values are the ones the records have always held.
+enum CaptionKind : int {
+    captionClose = 0,
+    captionMaximize = 1,  // also restores
+    captionMinimize = 2,
+    captionMenu = 3,
+    captionHelp = 4,
+    captionCustom = 5,
+};
+
 struct CaptionButton {
     int width = 0;
     int height = 0;
     Bytes glyph;
     Bytes altGlyph;  // maximise button: the restore glyph
-    int kind = 0;    // 0 close, 1 maximise/restore, 2 minimise, 3 main menu, 4 help, 5 custom
+    CaptionKind kind = captionClose;
     std::string tooltip;
     ClickHandler handler = nullptr;
     FloatRect rect;
@@ -67,10 +77,16 @@ struct ComboSkin {
     int focused = 0;
 };
 
+// The kinds of skinned static controls (0: not taken yet).
+enum StaticKind : int {
+    staticText = 1,
+    staticIcon = 2,
+};
+
 struct StaticSkin {
     HWND hwnd = nullptr;
     WNDPROC oldProc = nullptr;
-    int kind = 0;  // 1 text label, 2 icon
+    int kind = 0;  // a StaticKind
     std::string fontName;
     int fontSize = 0;
     int fontStyle = 0;

@@ -7,6 +7,7 @@
 #include "graphics/GdipLifetime.h"
 #include "skin/Backdrop.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/Buttons.h"
 #include "skin/frame/Dialogs.h"
 
 namespace skin {
@@ -177,10 +178,6 @@ WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIn
     return old;
 }
 
-ControlRef controlRefOf(HWND control, const PropertyFamily& family) {
-    return {skinRecords.at(getPropInt(control, family.ownerIndex)), getPropInt(control, family.index)};
-}
-
 LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, const PropertyFamily& family) {
     const auto kept = getPropHandle<WNDPROC>(hwnd, family.keptProc);
     if (!kept) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -259,6 +256,61 @@ bool repaintsAfterNotification(HWND child, WORD code) {
     if (isClass(child, "ListBox")) return code == LBN_SELCHANGE || code == LBN_SELCANCEL;
     if (isClass(child, "ComboBox")) return code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
     return false;
+}
+
+namespace {
+
+// The brush for a WM_CTLCOLOR* message; none when the window's own procedure answers.
+std::optional<LRESULT> colorAnswer(UINT message, HDC dc, HWND control) {
+    if (!skinningEnabled || !transparentControls) return std::nullopt;
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+        // A combo box answers for its own edit.
+        if (isClass(GetParent(control), "ComboBox")) return std::nullopt;
+        return patternColorAnswer(dc, control);
+    case WM_CTLCOLORLISTBOX:
+        if (!isClass(control, "ListBox") || isOwnerDrawListBox(control)) return std::nullopt;
+        return hollowColorAnswer(dc, control);
+    case WM_CTLCOLORBTN:
+        return hollowColorAnswer(dc, control);
+    default:
+        return patternColorAnswer(dc, control);
+    }
+}
+
+bool isTreeExpansion(UINT code) {
+    return code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||
+           code == TVN_ITEMEXPANDEDW;
+}
+
+}  // namespace
+
+std::optional<LRESULT> answerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        return colorAnswer(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND: {
+        const auto child = reinterpret_cast<HWND>(lParam);
+        if (child && transparentControls && skinningEnabled && repaintsAfterNotification(child, HIWORD(wParam)))
+            InvalidateRect(child, nullptr, TRUE);
+        break;
+    }
+    case WM_NOTIFY: {
+        // A tree's items move when a branch opens or closes; its backdrop must follow.
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && isTreeExpansion(header->code)) InvalidateRect(header->hwndFrom, nullptr, TRUE);
+        break;
+    }
+    case WM_DRAWITEM:
+        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace skin

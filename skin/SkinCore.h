@@ -52,6 +52,8 @@ extern int skinningEnabled;
 extern std::vector<gdi::BitmapDc> backdropList;  // live backdrops, keyed by their DC
 extern COLORREF themeColor;
 extern int transparentControls;
+// Transparent mode 1: controls show the window's picture through their faces.
+inline bool transparentMode() { return transparentControls == 1; }
 extern int veilAlpha;
 extern int trackbarFrame;
 extern int dialogThreadStarted;
@@ -258,12 +260,36 @@ int skinControls(int skinIndex, HWND parent, const char* className, ControlArray
     return taken;
 }
 
-// The record and control index a subclassed control belongs to.
-struct ControlRef {
+// The entry at a control index of a skinned window's array; null when either index
+// leads nowhere.
+template <class Entry>
+Entry* entryAt(int skinIndex, int controlIndex, ControlArray<Entry> SkinRecord::*array) {
+    SkinRecord* record = skinRecords.at(skinIndex);
+    return record ? (record->*array).at(controlIndex) : nullptr;
+}
+
+// The entry a subclassed control belongs to, with its record and indices; entry is
+// null when the control's properties lead to no entry of this very control.
+template <class Entry>
+struct Located {
     SkinRecord* record = nullptr;
+    Entry* entry = nullptr;
+    int skinIndex = 0;
     int controlIndex = 0;
 };
-ControlRef controlRefOf(HWND control, const PropertyFamily& family = controlProps);
+
+// The one way from a control to its entry: its properties name the record and the
+// index, and the entry found must belong to the control.
+template <class Entry>
+Located<Entry> locate(HWND hwnd, ControlArray<Entry> SkinRecord::*array, const PropertyFamily& family = controlProps) {
+    Located<Entry> found;
+    found.skinIndex = getPropInt(hwnd, family.ownerIndex);
+    found.controlIndex = getPropInt(hwnd, family.index);
+    found.record = skinRecords.at(found.skinIndex);
+    Entry* entry = entryAt(found.skinIndex, found.controlIndex, array);
+    if (entry && entry->hwnd == hwnd) found.entry = entry;
+    return found;
+}
 
 // Sends a message on to the procedure the skin replaced.
 LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -307,5 +333,11 @@ LRESULT patternColorAnswer(HDC dc, HWND control);
 // Child notifications (WM_COMMAND) after which a transparent child must repaint its
 // background: edits scrolled or changed, list and combo selections.
 bool repaintsAfterNotification(HWND child, WORD code);
+
+// The one answer a skinned window (frame, container, dialog) gives to its children's
+// messages: the WM_CTLCOLOR* brushes of transparent controls, the repaints after
+// notifications and tree expansion, and WM_DRAWITEM of skinned buttons. No value: the
+// message goes on to the window's own procedure.
+std::optional<LRESULT> answerChildMessage(int skinIndex, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace skin

@@ -1,4 +1,13 @@
 // The skin state of one skinned top-level window (a framed window or a dialog).
+//
+// Where per-window state lives, one way for each kind of window:
+// - a skinned window and the controls the skin subclasses keep theirs here, in the
+//   window's record and its 1-based control arrays; a control reaches its entry only
+//   through locate (SkinCore.h), from the indices in its properties;
+// - picture panels and run-time forms keep theirs in their own object, found from the
+//   window through one HWND-to-object map of that layer.
+// Module state (SkinCore.h) is for what the process has once: a second skinned window
+// would share anything per window kept there.
 #pragma once
 
 #include <windows.h>
@@ -69,6 +78,7 @@ struct SkinRecord {
     int captionFontSize = 12;
     int captionFontStyle = 1;
     int hotButton = 0;
+    int pressedButton = 0;  // framed: the caption button the left button went down on
     int lastHotKind = 0;
     HWND hotEditParent = nullptr;
     ClickHandler helpHandler = nullptr;

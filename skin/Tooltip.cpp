@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstddef>
-#include <utility>
 
 namespace skin {
 
@@ -13,34 +12,14 @@ namespace {
 constexpr UINT toolInfoSize = offsetof(TTTOOLINFOA, lpszText) + sizeof(LPSTR);
 }  // namespace
 
-Tooltip::Tooltip(Tooltip&& other) noexcept
-    : tipWindow(std::exchange(other.tipWindow, nullptr)), owner(std::exchange(other.owner, nullptr)) {}
-
-Tooltip& Tooltip::operator=(Tooltip&& other) noexcept {
-    if (this != &other) {
-        destroy();
-        tipWindow = std::exchange(other.tipWindow, nullptr);
-        owner = std::exchange(other.owner, nullptr);
-    }
-    return *this;
-}
-
-// The control has no parent, so nothing else would ever destroy it.
-Tooltip::~Tooltip() { destroy(); }
-
-void Tooltip::destroy() noexcept {
-    if (tipWindow) DestroyWindow(tipWindow);
-    tipWindow = nullptr;
-}
-
 HWND Tooltip::create(HWND ownerWindow, std::optional<bool> balloon) {
-    destroy();
+    tipWindow.reset();
     owner = ownerWindow;
     DWORD style = TTS_ALWAYSTIP;
     if (balloon.value_or(false)) style |= TTS_BALLOON;
-    tipWindow = CreateWindowExA(0, TOOLTIPS_CLASSA, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    return tipWindow;
+    tipWindow.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    return tipWindow.get();
 }
 
 // Each request gets a fresh record; the control copies the text before returning.
@@ -53,16 +32,20 @@ LRESULT Tooltip::sendTool(UINT message, int id, const RECT& rect, const char* te
     info.rect = rect;
     info.hinst = nullptr;
     info.lpszText = const_cast<char*>(text);
-    return SendMessageA(tipWindow, message, 0, reinterpret_cast<LPARAM>(&info));
+    return SendMessageA(tipWindow.get(), message, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Tooltip::addTool(const RECT& rect, const char* text, int id) { sendTool(TTM_ADDTOOLA, id, rect, text); }
+void Tooltip::addTool(const RECT& rect, const char* text, int id) {
+    // One tool per id: the control would keep both and go on showing the first text.
+    sendTool(TTM_DELTOOLA, id, rect, nullptr);
+    sendTool(TTM_ADDTOOLA, id, rect, text);
+}
 
-void Tooltip::setBackColor(COLORREF colour) { SendMessageA(tipWindow, TTM_SETTIPBKCOLOR, colour, 0); }
+void Tooltip::setBackColor(COLORREF colour) { SendMessageA(tipWindow.get(), TTM_SETTIPBKCOLOR, colour, 0); }
 
-void Tooltip::setTextColor(COLORREF colour) { SendMessageA(tipWindow, TTM_SETTIPTEXTCOLOR, colour, 0); }
+void Tooltip::setTextColor(COLORREF colour) { SendMessageA(tipWindow.get(), TTM_SETTIPTEXTCOLOR, colour, 0); }
 
-void Tooltip::setMaxWidth(int width) { SendMessageA(tipWindow, TTM_SETMAXTIPWIDTH, 0, width); }
+void Tooltip::setMaxWidth(int width) { SendMessageA(tipWindow.get(), TTM_SETMAXTIPWIDTH, 0, width); }
 
 void Tooltip::setToolRect(int id, const RECT& rect) { sendTool(TTM_NEWTOOLRECTA, id, rect, nullptr); }
 

@@ -5,33 +5,29 @@
 
 #include <optional>
 
+#include "graphics/GdiHandles.h"
+
 namespace skin {
 
+// The control has no parent, so nothing but its owner object ever destroys it.
 class Tooltip {
 public:
-    Tooltip() noexcept = default;
-    Tooltip(Tooltip&& other) noexcept;
-    Tooltip& operator=(Tooltip&& other) noexcept;
-    Tooltip(const Tooltip&) = delete;
-    Tooltip& operator=(const Tooltip&) = delete;
-    ~Tooltip();
-
     // Creates the control for owner's client area; a control made earlier is destroyed.
     HWND create(HWND owner, std::optional<bool> balloon = std::nullopt);
+    // A tool added again under the same id replaces the earlier one.
     void addTool(const RECT& rect, const char* text, int id);
     void setBackColor(COLORREF colour);
     void setTextColor(COLORREF colour);
     void setMaxWidth(int width);
     void setToolRect(int id, const RECT& rect);
     void setToolText(int id, const char* text);
-    HWND handle() const noexcept { return tipWindow; }
+    HWND handle() const noexcept { return tipWindow.get(); }
     HWND ownerWindow() const noexcept { return owner; }
 
 private:
-    void destroy() noexcept;
     LRESULT sendTool(UINT message, int id, const RECT& rect, const char* text);
 
-    HWND tipWindow = nullptr;
+    gdi::UniqueWindow tipWindow;
     HWND owner = nullptr;
 };
 

@@ -27,6 +27,18 @@ RECT rectRelativeTo(HWND a, HWND b) {
     return r;
 }
 
+void applyRoundRegion(HWND window, int w, int h) {
+    gdi::UniqueRegion wanted = roundWindowRegion(w, h);
+    gdi::UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(window, current.get()) != ERROR &&
+        CombineRgn(current.get(), current.get(), wanted.get(), RGN_XOR) == NULLREGION)
+        return;
+    SetWindowRgn(window, nullptr, TRUE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window owns the region from here on.
+    SetWindowRgn(window, wanted.release(), TRUE);
+}
+
 RECT rectInRoot(HWND control) { return rectRelativeTo(GetAncestor(control, GA_ROOT), control); }
 
 RECT rectInSkinWindow(HWND control) {

@@ -5,10 +5,10 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchWindows.h"
 #include "skin/SkinCore.h"
 #include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
@@ -74,12 +74,7 @@ HWND makeSkinnedWindow() {
     RegisterClassA(&wc);
     HWND top = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 0, 0, windowW, windowH, nullptr,
                                nullptr, wc.hInstance, nullptr);
-    auto record = std::make_unique<skin::SkinRecord>();
-    record->hwnd = top;
-    // The frame painter's background is a 32-bit DIB, as GDI+ hands it over.
-    record->backgroundDc.select(gdi::makeDibPicture(windowW, windowH));
-    PatBlt(record->backgroundDc.get(), 0, 0, windowW, windowH, WHITENESS);
-    skin::addSkinRecord(std::move(record));
+    bench::addWhiteSkinRecord(top, windowW, windowH);
     return top;
 }
 

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchWindows.h"
 #include "assets/Assets.h"
 #include "skin/SkinCore.h"
 #include "skin/panels/PicturePlayer.h"
@@ -33,25 +33,16 @@ double cpuPerSecond(int runs) {
     return bench::median(perSecond);
 }
 
-HWND makeWindow(HWND parent, int x, int y, int w, int h) {
-    return CreateWindowExA(0, "Static", "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE, x, y, w, h,
-                           parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 }  // namespace
 
 int main() {
     skin::SkinEngine engine;
     skin::initSkinModule();
-    HWND top = makeWindow(nullptr, 0, 0, 700, 460);
-    auto record = std::make_unique<skin::SkinRecord>();
-    record->hwnd = top;
-    record->backgroundDc.select(gdi::makeDibPicture(700, 460));
-    PatBlt(record->backgroundDc.get(), 0, 0, 700, 460, WHITENESS);
-    skin::addSkinRecord(std::move(record));
+    HWND top = bench::makeWindow(nullptr, 0, 0, 700, 460);
+    bench::addWhiteSkinRecord(top, 700, 460);
 
     {
-        HWND page = makeWindow(top, 10, 10, 680, 432);
+        HWND page = bench::makeWindow(top, 10, 10, 680, 432);
         skin::PicturePlayer player;
         player.attach(page, skin::panelShape::roundRect, 5, 1, 0, {}, 3);
         player.setGradient(5, 0x00FFFFFF, 50, 0, 80);
@@ -61,7 +52,7 @@ int main() {
     }
 
     std::printf("idle process:                         %.1f ms CPU per second (median of 5 runs of 3 s)\n", cpuPerSecond(5));
-    HWND panel = makeWindow(top, 20, 20, 150, 150);
+    HWND panel = bench::makeWindow(top, 20, 20, 150, 150);
     skin::PicturePlayer player;
     player.attach(panel, skin::panelShape::roundRect, 5, 0);
     UpdateWindow(panel);

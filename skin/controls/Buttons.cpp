@@ -1,5 +1,6 @@
 #include "skin/controls/Buttons.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,6 @@ constexpr COLORREF silver = 0x00C0C0C0;
 constexpr COLORREF teal = 0x00808000;
 // The focus glow keeps the default accent whatever the theme colour is.
 constexpr COLORREF glowColour = 0x00DDCA22;
-
-ButtonSkin* buttonOf(HWND hwnd) {
-    const ControlRef ref = controlRefOf(hwnd);
-    ButtonSkin* entry = ref.record ? ref.record->buttons.at(ref.controlIndex) : nullptr;
-    return entry && entry->hwnd == hwnd ? entry : nullptr;
-}
 
 void takeTextAndFont(ButtonSkin& entry, HWND control) {
     entry.text = windowText(control);
@@ -83,12 +78,30 @@ bool isChecked(HWND hwnd) { return SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_
 
 }  // namespace
 
+// The skin's kind for each button type (style & BS_TYPEMASK); -1: the button keeps the
+// system look (radio buttons the application checks itself, 3-state boxes, group boxes,
+// split buttons, command links) or is drawn by someone else. A push box is a push
+// button that draws no border of its own, so the skin's push face suits it.
 int buttonKindOfStyle(LONG_PTR style) {
-    if ((style | BS_OWNERDRAW) == style) return -1;  // owner-drawn by someone else
-    if (style & 0x4) return -1;                      // radio, 3-state and group box kinds
-    if (style & 0x2) return checkBoxKind;
-    if ((style & 0x9) == 0x9) return radioButtonKind;
-    return pushButtonKind;
+    static constexpr std::array<int, 16> kindOfType = {
+        pushButtonKind,   // BS_PUSHBUTTON
+        pushButtonKind,   // BS_DEFPUSHBUTTON
+        checkBoxKind,     // BS_CHECKBOX
+        checkBoxKind,     // BS_AUTOCHECKBOX
+        -1,               // BS_RADIOBUTTON
+        -1,               // BS_3STATE
+        -1,               // BS_AUTO3STATE
+        -1,               // BS_GROUPBOX
+        pushButtonKind,   // BS_USERBUTTON
+        radioButtonKind,  // BS_AUTORADIOBUTTON
+        pushButtonKind,   // BS_PUSHBOX
+        -1,               // BS_OWNERDRAW
+        -1,               // BS_SPLITBUTTON
+        -1,               // BS_DEFSPLITBUTTON
+        -1,               // BS_COMMANDLINK
+        -1,               // BS_DEFCOMMANDLINK
+    };
+    return kindOfType[static_cast<std::size_t>(style & BS_TYPEMASK)];
 }
 
 void skinPushButtons(int skinIndex, HWND parent) {
@@ -120,8 +133,8 @@ void skinCheckButtons(int skinIndex, HWND parent) {
 
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const ControlRef ref = controlRefOf(hwnd);
-        ButtonSkin* entry = buttonOf(hwnd);
+        const auto at = locate(hwnd, &SkinRecord::buttons);
+        ButtonSkin* entry = at.entry;
         if (!entry) return callKeptProc(hwnd, message, wParam, lParam);
         switch (message) {
         case WM_MOVE:
@@ -173,15 +186,15 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case WM_MOUSEMOVE:
-            if (takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::button)) paintButtonState(hwnd, 0, true);
+            if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::button)) paintButtonState(hwnd, 0, true);
             break;
         case WM_LBUTTONUP:
-            dropHover(*ref.record);
+            dropHover(*at.record);
             break;
         case WM_LBUTTONDBLCLK:
             return 0;  // a double click stays one click
         case WM_MOUSELEAVE:
-            dropHover(*ref.record);
+            dropHover(*at.record);
             paintButtonState(hwnd, entry->focused ? buttonFocused : 0, false);
             break;
         default:
@@ -192,7 +205,7 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void paintButtonState(HWND hwnd, UINT state, bool hot) {
-    const ButtonSkin* entry = buttonOf(hwnd);
+    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     if (hot) state |= buttonHot;
     RECT rc{};
@@ -215,9 +228,7 @@ void paintButtonState(HWND hwnd, UINT state, bool hot) {
 
 void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON) return;
-    SkinRecord* record = skinRecords.at(skinIndex);
-    const int controlIndex = getPropInt(item.hwndItem, prop::index);
-    const ButtonSkin* entry = record && controlIndex >= 1 ? record->buttons.at(controlIndex) : nullptr;
+    const ButtonSkin* entry = entryAt(skinIndex, getPropInt(item.hwndItem, prop::index), &SkinRecord::buttons);
     if (!entry || entry->hwnd != item.hwndItem) return;
     switch (entry->kind) {
     case glassButtonKind:
@@ -235,7 +246,7 @@ void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
 }
 
 void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    const ButtonSkin* entry = buttonOf(hwnd);
+    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     ControlCanvas canvas(hwnd, rc);
     if (!canvas) return;
@@ -271,8 +282,14 @@ void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
     canvas.copyTo(dc);
 }
 
-void paintCheckBox(HWND hwnd, UINT state) {
-    const ButtonSkin* entry = buttonOf(hwnd);
+namespace {
+
+// What the check box and radio button painters share: the canvas over the client area,
+// the disabled face or the kind's own (face), the text at the left edge given, and
+// the picture on the screen.
+template <class Face>
+void paintToggle(HWND hwnd, UINT state, float textLeft, float textRightMargin, Face&& face) {
+    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     RECT r{};
     GetClientRect(hwnd, &r);
@@ -281,10 +298,19 @@ void paintCheckBox(HWND hwnd, UINT state) {
     const int hi = canvas.height();
     const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
     const float w = static_cast<float>(canvas.width()), h = static_cast<float>(hi);
-    const float boxTop = y + static_cast<float>((hi - 13) / 2);
-    if (state & buttonDisabled) {
-        paintDisabledFace(canvas, x, y, w, h);
-    } else {
+    if (state & buttonDisabled) paintDisabledFace(canvas, x, y, w, h);
+    else face(canvas, x, y, hi);
+    drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(x + textLeft, 2, w - textRightMargin, h),
+             toArgb(textColourOf(hwnd)));
+    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
+    canvas.copyTo(dc.get());
+}
+
+}  // namespace
+
+void paintCheckBox(HWND hwnd, UINT state) {
+    paintToggle(hwnd, state, 17, 19, [&](ControlCanvas& canvas, float x, float y, int hi) {
+        const float boxTop = y + static_cast<float>((hi - 13) / 2);
         GxImage box = decodePicture(CheckOffGlyph.bytes());
         drawPictureAt(canvas, box, x, boxTop);
         if (isChecked(hwnd)) {
@@ -297,26 +323,11 @@ void paintCheckBox(HWND hwnd, UINT state) {
             canvas.fillLinear(frame, {x + 3, top}, {x + 11, top + 11}, toArgb(themeColor, 100), toArgb(black, 0));
             drawGlow(canvas.graphics(), frame, 2, glowColour, 30);
         }
-    }
-    drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(x + 17, 2, w - 19, h),
-             toArgb(textColourOf(hwnd)));
-    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
-    canvas.copyTo(dc.get());
+    });
 }
 
 void paintRadioButton(HWND hwnd, UINT state) {
-    const ButtonSkin* entry = buttonOf(hwnd);
-    if (!entry) return;
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    ControlCanvas canvas(hwnd, r);
-    if (!canvas) return;
-    const int hi = canvas.height();
-    const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
-    const float w = static_cast<float>(canvas.width()), h = static_cast<float>(hi);
-    if (state & buttonDisabled) {
-        paintDisabledFace(canvas, x, y, w, h);
-    } else {
+    paintToggle(hwnd, state, 18, 0, [&](ControlCanvas& canvas, float x, float y, int hi) {
         const float ringTop = y + static_cast<float>((hi - 12) / 2);
         canvas.stroke(ellipsePath(x + 2, ringTop, 12, 12), toArgb(black, 200));
         const GxPath well = ellipsePath(x + 3, y + static_cast<float>((hi - 11) / 2), 9, 9);
@@ -338,14 +349,11 @@ void paintRadioButton(HWND hwnd, UINT state) {
             canvas.stroke(dot, toArgb(black, 200));
             canvas.graphics().FillPath(shine, dot);
         }
-    }
-    drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(x + 18, 2, w, h), toArgb(textColourOf(hwnd)));
-    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
-    canvas.copyTo(dc.get());
+    });
 }
 
 void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    const ButtonSkin* entry = buttonOf(hwnd);
+    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     ControlCanvas canvas(hwnd, rc);
     if (!canvas) return;
@@ -404,7 +412,7 @@ void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
 }
 
 void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    const ButtonSkin* entry = buttonOf(hwnd);
+    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     ControlCanvas canvas(hwnd, rc);
     if (!canvas) return;

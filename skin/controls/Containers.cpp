@@ -21,20 +21,9 @@ namespace skin {
 
 namespace {
 
-ContainerSkin* containerAt(int skinIndex, int containerIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    return record ? record->containers.at(containerIndex) : nullptr;
-}
-
-RECT clientRect(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return r;
-}
-
 // The container's background as the skin paints it, in a backdrop the caller frees.
 ScopedBackdrop containerPicture(int skinIndex, int containerIndex) {
-    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
     if (!container) return ScopedBackdrop(nullptr);
     const RECT r = clientRect(container->hwnd);
     ScopedBackdrop picture(makeBackdrop(container->hwnd, r));
@@ -103,36 +92,11 @@ LRESULT composeOnScreen(HWND hwnd, COLORREF key) {
     return result;
 }
 
-const KeyedContainerSkin* keyedEntry(HWND hwnd) {
-    const ControlRef ref = controlRefOf(hwnd, keyedProps);
-    return ref.record ? ref.record->toolbars.at(ref.controlIndex) : nullptr;
-}
-
-// --- Child containers: answers to the children's WM_CTLCOLOR* -------------------
-
-// The answer a child container gives to a WM_CTLCOLOR* message; 0 when it leaves the
-// message to the window's own procedure.
-LRESULT colorAnswer(UINT message, HDC dc, HWND control) {
-    if (!skinningEnabled || !transparentControls) return 0;
-    switch (message) {
-    case WM_CTLCOLOREDIT:
-        return isClass(GetParent(control), "ComboBox") ? 0 : patternColorAnswer(dc, control);
-    case WM_CTLCOLORLISTBOX:
-        return isClass(control, "ListBox") && !isOwnerDrawListBox(control) ? hollowColorAnswer(dc, control) : 0;
-    case WM_CTLCOLORBTN:
-        return hollowColorAnswer(dc, control);
-    case WM_CTLCOLORSTATIC:
-        return patternColorAnswer(dc, control);
-    default:
-        return 0;
-    }
-}
-
 LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
-    const int index = getPropInt(hwnd, prop::index);
-    ContainerSkin* container = containerAt(skinIndex, index);
+    const auto at = locate(hwnd, &SkinRecord::containers);
+    ContainerSkin* container = at.entry;
     if (!container) return callKeptProc(hwnd, message, wParam, lParam);
+    if (const auto answer = answerChildMessage(at.skinIndex, message, wParam, lParam)) return *answer;
     const bool paints = container->paintsBackground == 1;
     switch (message) {
     case WM_MOVE:
@@ -145,8 +109,8 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         if (!paints) break;
         {
             gdi::PaintDc paint(hwnd);
-            if (container->dirty) paintContainer(skinIndex, index, paint.get());
-            else repaintContainer(skinIndex, index);
+            if (container->dirty) paintContainer(at.skinIndex, at.controlIndex, paint.get());
+            else repaintContainer(at.skinIndex, at.controlIndex);
         }
         return 0;
     case WM_ERASEBKGND:
@@ -156,32 +120,9 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SHOWWINDOW:
         if (wParam == TRUE) {
             const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
-            if (paints) paintContainer(skinIndex, index);
+            if (paints) paintContainer(at.skinIndex, at.controlIndex);
             return result;
         }
-        break;
-    case WM_DRAWITEM:
-        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        break;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && (header->code == TVN_ITEMEXPANDINGA || header->code == TVN_ITEMEXPANDEDA ||
-                       header->code == TVN_ITEMEXPANDINGW || header->code == TVN_ITEMEXPANDEDW))
-            InvalidateRect(header->hwndFrom, nullptr, TRUE);
-        break;
-    }
-    case WM_COMMAND: {
-        HWND child = reinterpret_cast<HWND>(lParam);
-        if (child && transparentControls && skinningEnabled && repaintsAfterNotification(child, HIWORD(wParam)))
-            InvalidateRect(child, nullptr, TRUE);
-        break;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        if (const LRESULT brush = colorAnswer(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return brush;
         break;
     default:
         break;
@@ -241,7 +182,7 @@ int SkinEngine::registerContainer(HWND window, int paintsBackground, COLORREF co
 
 void SkinEngine::setContainerAlpha(HWND window, int alpha) {
     const int skinIndex = skinIndexOfAncestor(window);
-    ContainerSkin* container = containerAt(skinIndex, findContainer(skinIndex, window));
+    ContainerSkin* container = entryAt(skinIndex, findContainer(skinIndex, window), &SkinRecord::containers);
     if (!container || container->tintColor == 0) return;
     container->tintAlpha = alpha & 0xFF;
     InvalidateRect(window, nullptr, FALSE);
@@ -269,7 +210,7 @@ LRESULT CALLBACK keyedContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             break;
         case WM_PAINT:
             if (!skinningEnabled) break;
-            if (const KeyedContainerSkin* keyed = keyedEntry(hwnd))
+            if (const KeyedContainerSkin* keyed = locate(hwnd, &SkinRecord::toolbars, keyedProps).entry)
                 return drawsIntoGivenDc(hwnd) ? composeInPicture(hwnd, keyed->keyColor)
                                               : composeOnScreen(hwnd, keyed->keyColor);
             break;
@@ -298,7 +239,7 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // The given DC is clipped like the container's own DC, so that a first paint does not
 // cover the children either.
 void paintContainer(int skinIndex, int containerIndex, HDC dc) {
-    ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
     if (!container) return;
     ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
     if (!picture) return;
@@ -316,7 +257,7 @@ void paintContainer(int skinIndex, int containerIndex, HDC dc) {
 }
 
 void repaintContainer(int skinIndex, int containerIndex) {
-    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
     if (!container) return;
     ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
     if (!picture) return;
@@ -329,7 +270,7 @@ void repaintContainer(int skinIndex, int containerIndex) {
 }
 
 void paintGroupBox(int skinIndex, int containerIndex, HDC picture) {
-    const ContainerSkin* container = containerAt(skinIndex, containerIndex);
+    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
     if (!container) return;
     HWND box = container->hwnd;
     const RECT r = clientRect(box);

@@ -18,13 +18,6 @@ namespace {
 constexpr LONG comboHasDropButton = 0x0002;  // CBS_DROPDOWN, also part of CBS_DROPDOWNLIST
 constexpr LONG comboListBit = 0x0001;        // CBS_SIMPLE, also part of CBS_DROPDOWNLIST
 
-bool transparentMode() { return transparentControls == 1; }
-
-EditSkin* editOf(HWND hwnd, ControlRef ref) {
-    EditSkin* edit = ref.record ? ref.record->edits.at(ref.controlIndex) : nullptr;
-    return edit && edit->hwnd == hwnd ? edit : nullptr;
-}
-
 HWND comboEdit(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
 
 void skinEditsOf(int skinIndex, HWND parent) {
@@ -54,10 +47,6 @@ HBRUSH veiledEditBrush(HWND edit, HDC dc) {
     HBRUSH brush = CreatePatternBrush(bitmap);
     keepColorBrush(edit, brush, bitmap);
     return brush;
-}
-
-bool isEditNotificationToRepaint(WORD code) {
-    return code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
 }
 
 // The rectangles of the combo box's children where they show through, in the
@@ -221,8 +210,8 @@ void paintEditBackground(HWND hwnd, HDC dc) {
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const ControlRef ref = controlRefOf(hwnd);
-        EditSkin* edit = editOf(hwnd, ref);
+        const auto at = locate(hwnd, &SkinRecord::edits);
+        EditSkin* edit = at.entry;
         const bool transparent = transparentMode();
         switch (message) {
         case WM_DESTROY:
@@ -268,7 +257,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_MOUSEMOVE:
             if (!edit) break;
-            if (takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::edit)) {
+            if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::edit)) {
                 edit->hot = 1;
                 paintEditFrame(hwnd, std::nullopt, true);
             }
@@ -283,7 +272,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_MOUSELEAVE:
             if (!edit) break;
-            dropHover(*ref.record);
+            dropHover(*at.record);
             edit->hot = 0;
             paintEditFrame(hwnd, edit->focused != 0, false);
             break;
@@ -295,8 +284,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> focused) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    const ComboSkin* combo = record ? record->combos.at(controlIndex) : nullptr;
+    const ComboSkin* combo = entryAt(skinIndex, controlIndex, &SkinRecord::combos);
     if (!combo || !combo->hwnd) return;
     HWND hwnd = combo->hwnd;
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
@@ -346,12 +334,10 @@ void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot, std::o
 
 LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const ControlRef ref = controlRefOf(hwnd);
-        ComboSkin* combo = ref.record ? ref.record->combos.at(ref.controlIndex) : nullptr;
-        if (combo && combo->hwnd != hwnd) combo = nullptr;
-        const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
+        const auto at = locate(hwnd, &SkinRecord::combos);
+        ComboSkin* combo = at.entry;
         const auto paint = [&](std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
-            paintCombo(skinIndex, ref.controlIndex, hot, focused);
+            paintCombo(at.skinIndex, at.controlIndex, hot, focused);
         };
         switch (message) {
         case WM_MOVE:
@@ -367,16 +353,11 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_SETTEXT:
             if (comboEdit(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
             break;
-        case WM_PAINT: {
-            {
-                gdi::PaintDc painting(hwnd);
-                paint();
-            }
+        case WM_PAINT:
+            paintFromWmPaint(hwnd, [&] { paint(); });
             return DefWindowProcA(hwnd, message, wParam, lParam);
-        }
         case WM_ERASEBKGND:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return 1;
+            return eraseNothing(wParam);
         case WM_NCPAINT:
             // The painted picture covers the whole window; the system frame stays away.
             paint();
@@ -384,7 +365,7 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND: {
             const auto from = reinterpret_cast<HWND>(lParam);
             if (transparentMode() && skinningEnabled && from && from == comboEdit(hwnd) &&
-                isEditNotificationToRepaint(HIWORD(wParam)))
+                repaintsAfterNotification(from, HIWORD(wParam)))
                 InvalidateRect(from, nullptr, TRUE);
             break;
         }
@@ -394,11 +375,11 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                     veiledEditBrush(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
             break;
         case WM_MOUSEMOVE:
-            if (ref.record && combo && takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::combo)) paint(true);
+            if (at.record && combo && takeHover(hwnd, *at.record, at.controlIndex, HotKind::combo)) paint(true);
             break;
         case WM_MOUSELEAVE:
             paint(false);
-            if (ref.record) dropHover(*ref.record);
+            if (at.record) dropHover(*at.record);
             break;
         default:
             break;

@@ -19,21 +19,8 @@ namespace {
 constexpr int headerEdgeZone = 5;  // pixels at each item edge that belong to the divider
 constexpr UINT headerItemMask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE;
 
-bool transparentMode() { return transparentControls == 1; }
-
 bool acceptAll(HWND) { return true; }
 void nothingToFill(ListSkin&, HWND) {}
-
-ListSkin* listOf(HWND hwnd, ControlRef ref) {
-    ListSkin* list = ref.record ? ref.record->lists.at(ref.controlIndex) : nullptr;
-    return list && list->hwnd == hwnd ? list : nullptr;
-}
-
-HeaderSkin* headerAt(int skinIndex, int controlIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    HeaderSkin* header = record ? record->headers.at(controlIndex) : nullptr;
-    return header && header->hwnd ? header : nullptr;
-}
 
 bool isArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
@@ -291,8 +278,7 @@ void skinLists(int skinIndex, HWND parent) {
 }
 
 void paintListFrame(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> focused) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    const ListSkin* list = record ? record->lists.at(controlIndex) : nullptr;
+    const ListSkin* list = entryAt(skinIndex, controlIndex, &SkinRecord::lists);
     if (!list || !list->hwnd) return;
     HWND hwnd = list->hwnd;
     // Nothing of these would reach the screen: their whole picture is the colour key.
@@ -326,11 +312,10 @@ void paintListFrame(int skinIndex, int controlIndex, std::optional<bool> hot, st
 
 LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const ControlRef ref = controlRefOf(hwnd);
-        ListSkin* list = listOf(hwnd, ref);
-        const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
+        const auto at = locate(hwnd, &SkinRecord::lists);
+        ListSkin* list = at.entry;
         const auto paintFrame = [&](std::optional<bool> hot = std::nullopt) {
-            paintListFrame(skinIndex, ref.controlIndex, hot);
+            paintListFrame(at.skinIndex, at.controlIndex, hot);
         };
         const bool transparent = transparentMode();
         switch (message) {
@@ -373,14 +358,14 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (transparent) InvalidateRect(hwnd, nullptr, TRUE);
             break;
         case WM_MOUSEMOVE:
-            if (list && takeHover(hwnd, *ref.record, ref.controlIndex, HotKind::list)) {
+            if (list && takeHover(hwnd, *at.record, at.controlIndex, HotKind::list)) {
                 list->hot = 1;
                 paintFrame(true);
             }
             break;
         case WM_MOUSELEAVE:
             if (!list) break;
-            dropHover(*ref.record);
+            dropHover(*at.record);
             list->hot = 0;
             paintFrame(false);
             break;
@@ -417,8 +402,8 @@ void skinHeaders(int skinIndex, HWND parent) {
 }
 
 int headerItemAt(int skinIndex, int controlIndex, LPARAM point) {
-    const HeaderSkin* header = headerAt(skinIndex, controlIndex);
-    if (!header) return 0;
+    const HeaderSkin* header = entryAt(skinIndex, controlIndex, &SkinRecord::headers);
+    if (!header || !header->hwnd) return 0;
     const int x = GET_X_LPARAM(point);
     const int count = static_cast<int>(SendMessageA(header->hwnd, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 1; i <= count; ++i) {
@@ -430,8 +415,8 @@ int headerItemAt(int skinIndex, int controlIndex, LPARAM point) {
 }
 
 void paintHeader(int skinIndex, int controlIndex, HDC dc) {
-    HeaderSkin* header = headerAt(skinIndex, controlIndex);
-    if (!header) return;
+    HeaderSkin* header = entryAt(skinIndex, controlIndex, &SkinRecord::headers);
+    if (!header || !header->hwnd) return;
     HWND hwnd = header->hwnd;
     const int count = static_cast<int>(SendMessageA(hwnd, HDM_GETITEMCOUNT, 0, 0));
     if (count <= 0) return;
@@ -446,32 +431,26 @@ void paintHeader(int skinIndex, int controlIndex, HDC dc) {
 
 LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const ControlRef ref = controlRefOf(hwnd);
-        const int skinIndex = getPropInt(hwnd, prop::ownerIndex);
-        HeaderSkin* header = headerAt(skinIndex, ref.controlIndex);
-        if (header && header->hwnd != hwnd) header = nullptr;
-        const auto paint = [&] { paintHeader(skinIndex, ref.controlIndex); };
+        const auto at = locate(hwnd, &SkinRecord::headers);
+        HeaderSkin* header = at.entry;
+        const auto paint = [&] { paintHeader(at.skinIndex, at.controlIndex); };
         switch (message) {
         case WM_MOVE:
             paint();
             break;
         case WM_PAINT:
-            {
-                gdi::PaintDc painting(hwnd);
-                paint();
-            }
+            paintFromWmPaint(hwnd, paint);
             return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_ERASEBKGND:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return 1;
+            return eraseNothing(wParam);
         case WM_MOUSEMOVE: {
             if (!header) break;
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
             TrackMouseEvent(&track);
-            SkinRecord& record = *ref.record;
-            record.newHotIndex = ref.controlIndex;
+            SkinRecord& record = *at.record;
+            record.newHotIndex = at.controlIndex;
             header->hot = 1;
-            header->hotItem = headerItemAt(skinIndex, ref.controlIndex, lParam);
+            header->hotItem = headerItemAt(at.skinIndex, at.controlIndex, lParam);
             record.lastHotKind = static_cast<int>(HotKind::header);
             if (header->hotItem >= 1 && header->hotItem != header->paintedHotItem && !header->pressed) {
                 paint();
@@ -496,7 +475,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_MOUSELEAVE:
             if (!header) break;
-            dropHover(*ref.record);
+            dropHover(*at.record);
             header->paintedHotItem = 0;
             header->hotItem = 0;
             header->hot = 0;

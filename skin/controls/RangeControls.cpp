@@ -7,7 +7,9 @@
 
 #include "assets/Assets.h"
 #include "skin/SkinCore.h"
+#include "skin/WindowUtils.h"
 #include "skin/controls/ControlCanvas.h"
+#include "skin/controls/ControlPainting.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
@@ -17,63 +19,29 @@ namespace {
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 
-template <class Entry>
-Entry* entryAt(int skinIndex, int controlIndex, ControlArray<Entry> SkinRecord::*array) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    return record ? (record->*array).at(controlIndex) : nullptr;
-}
-
-// The entry a subclassed control belongs to, with its indices; entry is null when the
-// control's properties lead nowhere.
-template <class Entry>
-struct Located {
-    SkinRecord* record = nullptr;
-    Entry* entry = nullptr;
-    int skinIndex = 0;
-    int controlIndex = 0;
-};
-
-template <class Entry>
-Located<Entry> locate(HWND hwnd, ControlArray<Entry> SkinRecord::*array) {
-    Located<Entry> found;
-    found.skinIndex = getPropInt(hwnd, prop::ownerIndex);
-    found.controlIndex = getPropInt(hwnd, prop::index);
-    found.record = skinRecords.at(found.skinIndex);
-    Entry* entry = entryAt(found.skinIndex, found.controlIndex, array);
-    if (found.record && entry && entry->hwnd == hwnd) found.entry = entry;
-    return found;
-}
-
-RECT windowArea(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {0, 0, r.right - r.left, r.bottom - r.top};
-}
-
 // Paints onto the whole window, frame included.
 void copyToWindow(HWND hwnd, ControlCanvas& canvas) {
     gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
     canvas.copyTo(dc.get());
 }
 
+// What the trackbar and progress painters share: the entry at the indices, a canvas
+// over the control's whole window that paint fills (given the entry and the canvas's
+// size), and the picture on the window.
+template <class Entry, class Paint>
+void paintWholeWindow(int skinIndex, int controlIndex, ControlArray<Entry> SkinRecord::*array, Paint&& paint) {
+    const Entry* entry = entryAt(skinIndex, controlIndex, array);
+    if (!entry || !entry->hwnd) return;
+    ControlCanvas canvas(entry->hwnd, windowArea(entry->hwnd));
+    if (!canvas) return;
+    paint(*entry, canvas, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
+    copyToWindow(entry->hwnd, canvas);
+}
+
 // A position's share of a range, measured from the range's minimum; 0 for an empty
 // range.
 float shareOf(int value, int minimum, int maximum) {
     return maximum > minimum ? static_cast<float>(value - minimum) / static_cast<float>(maximum - minimum) : 0.0f;
-}
-
-// WM_PAINT of a control the skin paints completely; the control's own procedure never
-// paints.
-template <class Paint>
-LRESULT paintFromWmPaint(HWND hwnd, Paint&& paint) {
-    gdi::PaintDc validate(hwnd);
-    paint();
-    return 0;
-}
-
-LRESULT eraseNothing(WPARAM wParam) {
-    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-    return 1;
 }
 
 }  // namespace
@@ -112,116 +80,104 @@ void skinUpDowns(int skinIndex, HWND parent) {
 
 // --- Window procedures -------------------------------------------------------------
 
-LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// What the three procedures share: the entry located, the paint messages answered with
+// the control's painter (on WM_NCPAINT too when ncPaint), and every other message shown
+// to more before it goes on to the control's own procedure.
+template <class Entry, class Paint, class More>
+LRESULT rangeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, ControlArray<Entry> SkinRecord::*array,
+                  bool ncPaint, Paint&& paint, More&& more) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const auto at = locate(hwnd, &SkinRecord::trackbars);
+        const auto at = locate(hwnd, array);
         if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
-        auto paint = [&] { paintTrackbar(at.skinIndex, at.controlIndex); };
+        const auto paintNow = [&] { paint(at); };
         switch (message) {
         case WM_MOVE:
-            paint();
+            paintNow();
             break;
         case WM_PAINT:
-            return paintFromWmPaint(hwnd, paint);
+            return paintFromWmPaint(hwnd, paintNow);
         case WM_ERASEBKGND:
             return eraseNothing(wParam);
         case WM_NCPAINT:
-            paint();
+            if (ncPaint) paintNow();
             return 1;
-        case WM_MOUSEMOVE:
-            if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::trackbar)) {
-                at.entry->hot = 1;
-                paint();
-            }
-            break;
-        case WM_MOUSELEAVE:
-            dropHover(*at.record);
-            at.entry->hot = 0;
-            paint();
-            break;
         default:
+            more(at);
             break;
         }
         return callKeptProc(hwnd, message, wParam, lParam);
     });
+}
+
+}  // namespace
+
+LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto paint = [](const Located<TrackbarSkin>& at) { paintTrackbar(at.skinIndex, at.controlIndex); };
+    return rangeProc(hwnd, message, wParam, lParam, &SkinRecord::trackbars, true, paint,
+                     [&](const Located<TrackbarSkin>& at) {
+                         if (message == WM_MOUSEMOVE) {
+                             if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::trackbar)) {
+                                 at.entry->hot = 1;
+                                 paint(at);
+                             }
+                         } else if (message == WM_MOUSELEAVE) {
+                             dropHover(*at.record);
+                             at.entry->hot = 0;
+                             paint(at);
+                         }
+                     });
 }
 
 LRESULT CALLBACK progressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const auto at = locate(hwnd, &SkinRecord::progressBars);
-        if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
-        auto paint = [&] { paintProgress(at.skinIndex, at.controlIndex); };
-        switch (message) {
-        case WM_MOVE:
-            paint();
-            break;
-        case WM_PAINT:
-            return paintFromWmPaint(hwnd, paint);
-        case WM_ERASEBKGND:
-            return eraseNothing(wParam);
-        case WM_NCPAINT:
-            paint();
-            return 1;
-        default:
-            break;
-        }
-        return callKeptProc(hwnd, message, wParam, lParam);
-    });
+    return rangeProc(
+        hwnd, message, wParam, lParam, &SkinRecord::progressBars, true,
+        [](const Located<ProgressSkin>& at) { paintProgress(at.skinIndex, at.controlIndex); },
+        [](const Located<ProgressSkin>&) {});
 }
 
 LRESULT CALLBACK upDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const auto at = locate(hwnd, &SkinRecord::upDowns);
-        if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
-        UpDownSkin& entry = *at.entry;
-        switch (message) {
-        case WM_MOVE:
-            paintUpDown(at.skinIndex, at.controlIndex);
-            break;
-        case WM_PAINT:
-            return paintFromWmPaint(hwnd, [&] { paintUpDown(at.skinIndex, at.controlIndex); });
-        case WM_ERASEBKGND:
-            return eraseNothing(wParam);
-        case WM_NCPAINT:
-            return 1;
-        case WM_MOUSEMOVE: {
-            const int part = upDownPartAt(at.skinIndex, at.controlIndex, lParam);
-            // Repaint on entering the control and on crossing from one half to the other.
-            const bool entered = takeHover(hwnd, *at.record, at.controlIndex, HotKind::upDown);
-            if (entered || part != entry.hotPart) {
-                paintUpDown(at.skinIndex, at.controlIndex, true, std::nullopt, lParam);
-                entry.hot = 1;
-                entry.hotPart = part;
+    return rangeProc(
+        hwnd, message, wParam, lParam, &SkinRecord::upDowns, false,
+        [](const Located<UpDownSkin>& at) { paintUpDown(at.skinIndex, at.controlIndex); },
+        [&](const Located<UpDownSkin>& at) {
+            UpDownSkin& entry = *at.entry;
+            switch (message) {
+            case WM_MOUSEMOVE: {
+                const int part = upDownPartAt(at.skinIndex, at.controlIndex, lParam);
+                // Repaint on entering the control and on crossing from one half to the other.
+                const bool entered = takeHover(hwnd, *at.record, at.controlIndex, HotKind::upDown);
+                if (entered || part != entry.hotPart) {
+                    paintUpDown(at.skinIndex, at.controlIndex, true, std::nullopt, lParam);
+                    entry.hot = 1;
+                    entry.hotPart = part;
+                }
+                break;
             }
-            break;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            entry.pressed = message == WM_LBUTTONDOWN ? 1 : 0;
-            entry.lastPoint = lParam;
-            break;
-        case WM_MOUSELEAVE:
-            dropHover(*at.record);
-            entry.hot = 0;
-            paintUpDown(at.skinIndex, at.controlIndex, false);
-            break;
-        default:
-            break;
-        }
-        return callKeptProc(hwnd, message, wParam, lParam);
-    });
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONUP:
+                entry.pressed = message == WM_LBUTTONDOWN ? 1 : 0;
+                entry.lastPoint = lParam;
+                break;
+            case WM_MOUSELEAVE:
+                dropHover(*at.record);
+                entry.hot = 0;
+                paintUpDown(at.skinIndex, at.controlIndex, false);
+                break;
+            default:
+                break;
+            }
+        });
 }
 
 // --- Painters ----------------------------------------------------------------------
 
-void paintTrackbar(int skinIndex, int controlIndex) {
-    const TrackbarSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::trackbars);
-    if (!entry || !entry->hwnd) return;
-    HWND hwnd = entry->hwnd;
-    ControlCanvas canvas(hwnd, windowArea(hwnd));
-    if (!canvas) return;
-    const bool vertical = entry->vertical != 0;
-    const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+namespace {
+
+void drawTrackbar(const TrackbarSkin& entry, ControlCanvas& canvas, float w, float h) {
+    HWND hwnd = entry.hwnd;
+    const bool vertical = entry.vertical != 0;
     const int pos = static_cast<int>(SendMessageA(hwnd, TBM_GETPOS, 0, 0));
     const int minimum = static_cast<int>(SendMessageA(hwnd, TBM_GETRANGEMIN, 0, 0));
     const int maximum = static_cast<int>(SendMessageA(hwnd, TBM_GETRANGEMAX, 0, 0));
@@ -244,7 +200,7 @@ void paintTrackbar(int skinIndex, int controlIndex) {
         std::swap(along, across);
         std::swap(length, thickness);
     }
-    if (entry->selRange) {
+    if (entry.selRange) {
         across = across + static_cast<float>(static_cast<int>(thickness - 4) / 2);
         thickness = 4;
     }
@@ -261,10 +217,10 @@ void paintTrackbar(int skinIndex, int controlIndex) {
     SendMessageA(hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&th));
     const float thumbStart = static_cast<float>(vertical ? th.top : th.left);
     GxRectF thumb;
-    if (entry->hot) {
+    if (entry.hot) {
         float c = across - 4;
-        if (entry->tickPlacement == 0) c += 2;
-        else if (entry->tickPlacement == 2) c += 1;
+        if (entry.tickPlacement == 0) c += 2;
+        else if (entry.tickPlacement == 2) c += 1;
         thumb = rect(thumbStart, c, 11, 11);
     } else {
         thumb = rect(thumbStart + (atMaximum ? 8.0f : 0.0f), across - 0.5f, 4, 4);
@@ -274,7 +230,7 @@ void paintTrackbar(int skinIndex, int controlIndex) {
     canvas.fillLinear(knob, point(0, across), point(0, across + thickness), toArgb(white, 0), toArgb(black, 90));
     canvas.stroke(knob, toArgb(black, 50));
 
-    if (entry->selRange) {
+    if (entry.selRange) {
         const int selStart = static_cast<int>(SendMessageA(hwnd, TBM_GETSELSTART, 0, 0));
         const int selEnd = static_cast<int>(SendMessageA(hwnd, TBM_GETSELEND, 0, 0));
         const float start = along + shareOf(selStart, minimum, maximum) * length - 1;
@@ -290,17 +246,19 @@ void paintTrackbar(int skinIndex, int controlIndex) {
     GxPen trackPen;
     trackPen.Create(toArgb(themeColor, 200));
     canvas.graphics().DrawRectangle(trackPen, track.X, track.Y, track.Width, track.Height);
-    copyToWindow(hwnd, canvas);
 }
 
-void paintProgress(int skinIndex, int controlIndex) {
-    const ProgressSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::progressBars);
-    if (!entry || !entry->hwnd) return;
-    HWND hwnd = entry->hwnd;
-    ControlCanvas canvas(hwnd, windowArea(hwnd));
-    if (!canvas) return;
-    const bool vertical = entry->vertical != 0;
-    const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+}  // namespace
+
+void paintTrackbar(int skinIndex, int controlIndex) {
+    paintWholeWindow(skinIndex, controlIndex, &SkinRecord::trackbars, drawTrackbar);
+}
+
+namespace {
+
+void drawProgress(const ProgressSkin& entry, ControlCanvas& canvas, float w, float h) {
+    HWND hwnd = entry.hwnd;
+    const bool vertical = entry.vertical != 0;
     canvas.stroke(roundRectPath(0, 0, w - 1, h - 1, 5), toArgb(black, 50));
     canvas.fillLinear(roundRectPath(1, 1, w - 2, h - 2, 1), {0, 0}, vertical ? GxPointF(w - 1, 0) : GxPointF(0, h - 1),
                       toArgb(white, 160), toArgb(black, 30));
@@ -328,7 +286,12 @@ void paintProgress(int skinIndex, int controlIndex) {
         canvas.fillLinear(fill, {ox, oy}, axisEnd, toArgb(white, 90), toArgb(themeColor, 255));
         canvas.stroke(fill, toArgb(themeColor, 150));
     }
-    copyToWindow(hwnd, canvas);
+}
+
+}  // namespace
+
+void paintProgress(int skinIndex, int controlIndex) {
+    paintWholeWindow(skinIndex, controlIndex, &SkinRecord::progressBars, drawProgress);
 }
 
 int upDownPartAt(int skinIndex, int controlIndex, LPARAM point) {

@@ -36,10 +36,10 @@ void skinStatics(int skinIndex, HWND parent) {
             entry.fontSize = font.size ? font.size : 12;
             entry.fontStyle = font.style;
             if (hasBits(GetWindowLongA(control, GWL_STYLE), iconTypeBits)) {
-                entry.kind = 2;
+                entry.kind = staticIcon;
                 return;
             }
-            entry.kind = 1;
+            entry.kind = staticText;
             // Moving the label onto its own rectangle makes it take its new place.
             const RECT r = childRectInParent(control);
             SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -83,8 +83,7 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void paintStatic(int skinIndex, int controlIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    StaticSkin* entry = record ? record->statics.at(controlIndex) : nullptr;
+    StaticSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::statics);
     if (!entry || !entry->hwnd) return;
     HWND hwnd = entry->hwnd;
     RECT r{};
@@ -94,7 +93,7 @@ void paintStatic(int skinIndex, int controlIndex) {
     {
         GxGraphics graphics;
         graphics.FromHdc(backdrop.get());
-        if (entry->kind == 1) {
+        if (entry->kind == staticText) {
             const std::string text = windowText(hwnd);
             const GxRectF layout{-2.0f, 2.0f, static_cast<float>(r.right + entry->fontSize + 10),
                                  static_cast<float>(r.bottom)};

@@ -29,12 +29,12 @@ constexpr int closeBoxHeight = 22;
 // same handle), and nothing it uses is freed while it runs.
 class DialogFade {
 public:
-    explicit DialogFade(HWND dialog) : dialog_(dialog), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    explicit DialogFade(HWND dialog) : dialog_(dialog), stop_(gdi::Event::Reset::manual) {}
     DialogFade(const DialogFade&) = delete;
     DialogFade& operator=(const DialogFade&) = delete;
     ~DialogFade() {
         if (!thread_) return;
-        SetEvent(stop_.get());
+        stop_.set();
         WaitForSingleObject(thread_.get(), INFINITE);
     }
 
@@ -48,12 +48,12 @@ public:
 private:
     static DWORD WINAPI entry(void* self) {
         auto* fade = static_cast<DialogFade*>(self);
-        dialogFadeIn(fade->dialog_, fade->stop_.get());
+        dialogFadeIn(fade->dialog_, fade->stop_);
         return 0;
     }
 
     HWND dialog_;
-    gdi::UniqueKernelHandle stop_;
+    gdi::Event stop_;
     gdi::UniqueKernelHandle thread_;
 };
 
@@ -74,15 +74,10 @@ void endFadeIn(HWND dialog) {
     dialogThreadStarted = fades.empty() ? 0 : 1;
 }
 
-SIZE windowSize(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-void applyRoundRegion(HWND hwnd) {
+// The dialog's rounded outline at its present size, set anew at every size change.
+void setRoundOutline(HWND hwnd) {
     const SIZE size = windowSize(hwnd);
-    gdi::UniqueRegion region(CreateRoundRectRgn(0, 0, size.cx + 1, size.cy + 1, 5, 5));
+    gdi::UniqueRegion region = roundWindowRegion(size.cx, size.cy);
     if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
 }
 
@@ -137,9 +132,10 @@ LRESULT dialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     SkinRecord* record = dialogRecord(hwnd);
     if (!record) return callKeptProc(hwnd, message, wParam, lParam);
     const int skinIndex = getPropInt(hwnd, prop::index);
+    if (const auto answer = answerChildMessage(skinIndex, message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_SIZE:
-        applyRoundRegion(hwnd);
+        setRoundOutline(hwnd);
         layoutDialogButtons(skinIndex);
         break;
     case WM_ACTIVATE:
@@ -153,9 +149,6 @@ LRESULT dialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         startFadeIn(hwnd);
         return 0;
     }
-    case WM_DRAWITEM:
-        if (lParam) drawItemButton(skinIndex, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        break;
     case WM_NCDESTROY: {
         endFadeIn(hwnd);
         const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
@@ -211,7 +204,7 @@ std::unique_ptr<SkinRecord> dialogRecordFor(HWND hwnd) {
     record->captionFontSize = 13;
     record->captionFontStyle = 0;
     CaptionButton close;
-    close.kind = 0;
+    close.kind = captionClose;
     close.width = 38;
     close.height = 18;
     close.glyph.assign(DialogCloseGlyph.data(), DialogCloseGlyph.data() + DialogCloseGlyph.size());
@@ -226,7 +219,7 @@ std::unique_ptr<SkinRecord> dialogRecordFor(HWND hwnd) {
 
 void skinDialog(HWND hwnd) {
     if (!hwnd || findSkinIndex(hwnd)) return;
-    applyRoundRegion(hwnd);
+    setRoundOutline(hwnd);
     const int skinIndex = addSkinRecord(dialogRecordFor(hwnd));
     SetWindowLongPtrA(hwnd, GWL_STYLE, GetWindowLongPtrA(hwnd, GWL_STYLE) | WS_SYSMENU);
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -418,9 +411,9 @@ gdi::WindowDc windowDcWithoutChildren(HWND hwnd) {
     return dc;
 }
 
-void dialogFadeIn(HWND hwnd, HANDLE stop) {
+void dialogFadeIn(HWND hwnd, const gdi::Event& stop) {
     for (int i = 1; i <= fadeSteps; ++i) {
-        if (WaitForSingleObject(stop, fadeStepMs) != WAIT_TIMEOUT) return;
+        if (stop.wait(fadeStepMs)) return;
         SetLayeredWindowAttributes(hwnd, 0, static_cast<BYTE>(fadeAlphaStep * i), LWA_ALPHA);
     }
 }

@@ -37,6 +37,6 @@ gdi::WindowDc windowDcWithoutChildren(HWND hwnd);
 
 // Body of a dialog's fade-in thread: five steps 40 ms apart up to alpha 250. It ends
 // at once when stop is set; the dialog joins it before its handle goes away.
-void dialogFadeIn(HWND hwnd, HANDLE stop);
+void dialogFadeIn(HWND hwnd, const gdi::Event& stop);
 
 }  // namespace skin

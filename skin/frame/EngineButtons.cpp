@@ -23,11 +23,7 @@ std::string windowText(HWND hwnd) {
 // is not skinned yet gets a new entry and the button procedure.
 ButtonSkin* engineButton(HWND button) {
     if (!IsWindow(button) || !isClass(button, "Button")) return nullptr;
-    if (isSubclassed(button)) {
-        const ControlRef ref = controlRefOf(button);
-        ButtonSkin* entry = ref.record ? ref.record->buttons.at(ref.controlIndex) : nullptr;
-        return entry && entry->hwnd == button ? entry : nullptr;
-    }
+    if (isSubclassed(button)) return locate(button, &SkinRecord::buttons).entry;
     const int skinIndex = skinIndexOfAncestor(GetParent(button));
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record) return nullptr;

@@ -24,18 +24,6 @@ constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 constexpr COLORREF red = 0x000000FF;
 
-SIZE clientSize(HWND hwnd) {
-    RECT rc{};
-    GetClientRect(hwnd, &rc);
-    return {rc.right - rc.left, rc.bottom - rc.top};
-}
-
-SIZE bitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
-
 // Gives target a w x h picture; one of that size already there is kept, since every
 // pixel of it is painted over (fresh pages cost more than the painting on these VMs).
 void sizePicture(gdi::BitmapDc& target, int w, int h) {
@@ -81,8 +69,20 @@ ButtonBox buttonBox(const SkinRecord& record, const CaptionButton& button) {
             static_cast<int>(button.rect.height)};
 }
 
+// What a hover paint of the button covers: the glass also fills the separator column left
+// of its box; right of the box lie the separator before the next button, or the smoothed
+// edge of the last one.
+IntRect hoverBox(const SkinRecord& record, int buttonIndex) {
+    const auto& buttons = record.captionButtons;
+    const ButtonBox b = buttonBox(record, buttons[static_cast<std::size_t>(buttonIndex - 1)]);
+    const int right = buttonIndex < static_cast<int>(buttons.size())
+                          ? static_cast<int>(buttons[static_cast<std::size_t>(buttonIndex)].rect.x) - 2
+                          : b.x + b.w;
+    return {b.x - 1, b.y, right - b.x + 2, b.h};
+}
+
 const Bytes& glyphOf(const SkinRecord& record, const CaptionButton& button) {
-    if (button.kind == 1 && record.maximized && !button.altGlyph.empty()) return button.altGlyph;
+    if (button.kind == captionMaximize && record.maximized && !button.altGlyph.empty()) return button.altGlyph;
     return button.glyph;
 }
 
@@ -92,18 +92,6 @@ void drawGlyph(GxGraphics& graphics, const Bytes& glyph, float x, float y, float
 }
 
 }  // namespace
-
-void applyRoundRegion(HWND window, int w, int h) {
-    gdi::UniqueRegion wanted(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
-    gdi::UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(window, current.get()) != ERROR &&
-        CombineRgn(current.get(), current.get(), wanted.get(), RGN_XOR) == NULLREGION)
-        return;
-    SetWindowRgn(window, nullptr, TRUE);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
-    // The window owns the region from here on.
-    SetWindowRgn(window, wanted.release(), TRUE);
-}
 
 bool frameNeedsPaint(const SkinRecord& record) {
     if (record.frameDirty || !record.backgroundDc) return true;
@@ -383,7 +371,7 @@ void SkinEngine::layoutCaptionButtons(int skinIndex) {
     for (std::size_t i = 0; i < record->captionButtons.size(); ++i) {
         CaptionButton& button = record->captionButtons[i];
         button.rect = {static_cast<float>(x0 + 27 * static_cast<int>(i)), static_cast<float>(y0),
-                       button.kind == 0 ? 40.0f : 26.0f, 18.0f};
+                       button.kind == captionClose ? 40.0f : 26.0f, 18.0f};
         const RECT tool{static_cast<LONG>(button.rect.x), static_cast<LONG>(button.rect.y),
                         static_cast<LONG>(button.rect.x + button.rect.width),
                         static_cast<LONG>(button.rect.y + button.rect.height)};
@@ -414,7 +402,7 @@ int SkinEngine::findMaximizeButton(int skinIndex) {
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record) return 0;
     for (std::size_t i = 0; i < record->captionButtons.size(); ++i)
-        if (record->captionButtons[i].kind == 1) return static_cast<int>(i) + 1;
+        if (record->captionButtons[i].kind == captionMaximize) return static_cast<int>(i) + 1;
     return 0;
 }
 
@@ -430,7 +418,7 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     const auto y = static_cast<float>(b.y);
     const auto w = static_cast<float>(b.w);
     const auto h = static_cast<float>(b.h);
-    const bool close = button.kind == 0;
+    const bool close = button.kind == captionClose;
     if (pressed) {
         DcGraphics canvas(record->backgroundDc.get());
         GxGraphics& own = canvas.graphics();
@@ -460,7 +448,8 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     paintButtonSeparators(skinIndex, buttonIndex, *graphics);
     if (canvas) {
         graphics->Flush(Gdiplus::FlushIntentionSync);
-        copyToWindow(*record, b.x, b.y, b.w, b.h);
+        const IntRect painted = hoverBox(*record, buttonIndex);
+        copyToWindow(*record, painted.x, painted.y, painted.width, painted.height);
     }
 }
 
@@ -469,7 +458,7 @@ void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, in
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     const ButtonBox b = buttonBox(*record, button);
-    restoreCaptionArea(skinIndex, {b.x, b.y, b.w, b.h});
+    restoreCaptionArea(skinIndex, hoverBox(*record, buttonIndex));
     const int a = std::clamp(alpha, 0, 255);
     if (a == 0) return;  // every layer below would be fully transparent
     const auto x = static_cast<float>(b.x);
@@ -481,7 +470,7 @@ void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, in
     addTopRoundRect(shape, x, y, w, h, 1);
     GxLinearBrush shade = verticalBrush(x, y, y + h, toArgb(black, a / 5), toArgb(white, 0));
     graphics.FillPath(shade, shape);
-    const bool close = button.kind == 0;
+    const bool close = button.kind == captionClose;
     GxPath tab;
     tab.Create();
     if (close) addTopRightTab(tab, x, y, w, h, 5);
@@ -526,12 +515,14 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     const int y = m + 5;
     const int width = clientSize(record->hwnd).cx - record->buttonStrip.width - 10 - 2 * m;
     if (width <= 0) return;  // a window narrower than its button strip has no room for a caption
+    // The icon reaches 3 pixels above the text; the halo would reach past the text's box.
+    const IntRect box{x, y - 3, width, 35};
     std::optional<DcGraphics> canvas;
     if (!graphics) {
-        // The icon reaches 3 pixels above the text; both are drawn afresh.
-        restoreCaptionArea(skinIndex, {x, y - 3, width, 35});
+        restoreCaptionArea(skinIndex, box);
         canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
+        graphics->SetClipRectI(box.x, box.y, box.width, box.height);
     }
     if (appIcon) DrawIconEx(record->backgroundDc.get(), x, y - 3, appIcon, 17, 17, 0, nullptr, DI_NORMAL);
     std::string current;
@@ -548,11 +539,11 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     style.fontSize = record->captionFontSize;
     style.fontStyle = record->captionFontStyle;
     drawHaloText(*graphics, text,
-                 GxRectF{static_cast<float>(x + 20), static_cast<float>(y), static_cast<float>(width), 32.0f}, style);
+                 GxRectF{static_cast<float>(x + 20), static_cast<float>(y), static_cast<float>(width - 20), 32.0f}, style);
     if (canvas) {
         graphics->Flush(Gdiplus::FlushIntentionSync);
         gdi::WindowDc dc = excludeChildClip(record->hwnd);
-        BitBlt(dc.get(), x, m + 3, width, 32, record->backgroundDc.get(), x, m + 3, SRCCOPY);
+        BitBlt(dc.get(), box.x, box.y, box.width, box.height, record->backgroundDc.get(), box.x, box.y, SRCCOPY);
     }
 }
 

@@ -17,7 +17,6 @@ struct SkinRecord;
 
 // Gives the window the rounded region of a w x h client area (left alone when it
 // has that region already, so a repaint does not invalidate the window again).
-void applyRoundRegion(HWND window, int w, int h);
 
 // Invalidates the skinned controls placed directly on the framed window, so that
 // they take their backdrops from the newly painted frame.

@@ -4,6 +4,8 @@
 #include <windowsx.h>
 #include <shlwapi.h>
 
+#include <utility>
+
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -26,11 +28,14 @@ DWORD WINAPI trimMemory(void*) {
     return 0;
 }
 
-int taskbarHeight() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    RECT r{};
-    if (taskbar) GetWindowRect(taskbar, &r);
-    return r.bottom - r.top;
+// The area a window may cover on its monitor: all of it, or, maximised, what the taskbar
+// leaves free wherever it lies.
+RECT screenArea(HWND hwnd, bool maximized) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return maximized ? info.rcWork : info.rcMonitor;
 }
 
 }  // namespace
@@ -64,6 +69,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     const int skinIndex = getPropInt(hwnd, prop::index);
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record || record->hwnd != hwnd) return callKeptProc(hwnd, message, wParam, lParam);
+    if (const auto answer = answerChildMessage(skinIndex, message, wParam, lParam)) return *answer;
 
     switch (message) {
     case WM_SIZE:
@@ -107,34 +113,23 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        const int maxHeight = record->maximized ? screenHeight - taskbarHeight() : screenHeight;
+        const RECT area = screenArea(hwnd, record->maximized);
         info->ptMinTrackSize = {200, 150};
-        info->ptMaxTrackSize = {screenWidth, maxHeight};
+        info->ptMaxTrackSize = {area.right - area.left, area.bottom - area.top};
         return 0;
     }
     case WM_WINDOWPOSCHANGED: {
         if (record->maximized) {
-            const int width = GetSystemMetrics(SM_CXSCREEN);
-            const int height = GetSystemMetrics(SM_CYSCREEN) - taskbarHeight();
+            const RECT area = screenArea(hwnd, true);
             RECT r{};
             GetWindowRect(hwnd, &r);
             // Only a change moves the window: the move itself comes back here.
-            if (r.right - r.left != width || r.bottom - r.top != height)
-                SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+            if (!EqualRect(&r, &area))
+                SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                             SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
         }
         layoutCaptionButtons(skinIndex);
         if (record->statusBarHeight > 0) layoutStatusBar(skinIndex);
-        break;
-    }
-    case WM_DRAWITEM:
-        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) drawItemButton(skinIndex, *item);
-        break;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && (static_cast<int>(header->code) == -405 || static_cast<int>(header->code) == -406))
-            InvalidateRect(header->hwndFrom, nullptr, TRUE);
         break;
     }
     case WM_NCDESTROY: {
@@ -142,12 +137,6 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         releaseSkinRecord(hwnd);
         KillTimer(hwnd, fadeTimerId(hwnd));
         return result;
-    }
-    case WM_COMMAND: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (transparentControls && skinningEnabled && control && repaintsAfterNotification(control, HIWORD(wParam)))
-            InvalidateRect(control, nullptr, TRUE);
-        break;
     }
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
@@ -169,36 +158,22 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
         if (wParam == fadeTimerId(hwnd)) fadeStep(hwnd, *record);
         break;
-    case WM_CTLCOLOREDIT: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (isClass(GetParent(control), "ComboBox")) break;
-        if (skinningEnabled && transparentControls) return patternColorAnswer(reinterpret_cast<HDC>(wParam), control);
-        break;
-    }
-    case WM_CTLCOLORLISTBOX: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (skinningEnabled && transparentControls && isClass(control, "ListBox") && !isOwnerDrawListBox(control))
-            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), control);
-        break;
-    }
-    case WM_CTLCOLORBTN:
-        if (skinningEnabled && transparentControls)
-            return hollowColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        break;
-    case WM_CTLCOLORSTATIC:
-        if (skinningEnabled && transparentControls)
-            return patternColorAnswer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        break;
     case WM_MOUSEMOVE: mouseMove(hwnd, skinIndex, lParam); break;
     case WM_LBUTTONDOWN: buttonDown(hwnd, skinIndex, lParam); break;
-    case WM_LBUTTONUP:
-        if (captionCommandEntry && hotCaptionButton >= 1 &&
+    case WM_LBUTTONUP: {
+        // Only a release over the button the press went down on is a click: an up
+        // without its down (the second half of a double click that closed a box lying
+        // over the strip) runs nothing.
+        const int pressed = std::exchange(record->pressedButton, 0);
+        hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (captionCommandEntry && pressed >= 1 && pressed == hotCaptionButton &&
             hotCaptionButton <= static_cast<int>(record->captionButtons.size()) && record->hasCaption) {
             // The command may destroy the window and its record.
             captionCommandEntry(skinIndex, hotCaptionButton);
             return callKeptProc(hwnd, message, wParam, lParam);
         }
         break;
+    }
     case WM_LBUTTONDBLCLK:
         if (GET_Y_LPARAM(lParam) <= record->captionHeight && record->sizable) {
             if (const int b = findMaximizeButton(skinIndex); b > 0) captionCommand(skinIndex, b);
@@ -264,6 +239,7 @@ void SkinEngine::mouseMove(HWND hwnd, int skinIndex, LPARAM lParam) {
 void SkinEngine::mouseLeave(HWND, int skinIndex) {
     SkinRecord& record = *skinRecords.at(skinIndex);
     record.mouseInside = 0;
+    record.pressedButton = 0;
     if (record.hotButton >= 1 && record.hasCaption) {
         if (record.fadeOut.step < fadeSteps && record.fadeIn.step < fadeSteps) {
             paintCaptionButton(skinIndex, record.fadeOut.buttonIndex);
@@ -286,6 +262,7 @@ void SkinEngine::buttonDown(HWND hwnd, int skinIndex, LPARAM lParam) {
         if (skinRecords.at(skinIndex) != &record) return;
     }
     hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    record.pressedButton = hotCaptionButton;
     if (hotCaptionButton >= 1) paintCaptionButton(skinIndex, hotCaptionButton, nullptr, true);
 }
 
@@ -308,7 +285,10 @@ void SkinEngine::beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& cli
             return;
         }
     }
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    // The move starts from where the pointer is; from (0, 0) the window would jump.
+    POINT at{x, y};
+    ClientToScreen(hwnd, &at);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 void SkinEngine::updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& client) {
@@ -325,8 +305,8 @@ void SkinEngine::captionCommand(int skinIndex, int buttonIndex) {
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     HWND hwnd = record->hwnd;
     switch (button.kind) {
-    case 0: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case 1:
+    case captionClose: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case captionMaximize:
         record->frameDirty = 1;
         record->minimized = 0;
         if (record->maximized) {
@@ -337,20 +317,19 @@ void SkinEngine::captionCommand(int skinIndex, int buttonIndex) {
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         }
         break;
-    case 2:
+    case captionMinimize:
         record->minimized = 1;
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
-    case 3:
+    case captionMenu:
         if (record->menuHandler) record->menuHandler();
         break;
-    case 4:
+    case captionHelp:
         if (record->helpHandler) record->helpHandler();
         break;
-    case 5:
+    case captionCustom:
         if (button.handler) button.handler();
         break;
-    default: break;
     }
 }
 

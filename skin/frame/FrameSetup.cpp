@@ -18,7 +18,7 @@ constexpr COLORREF defaultThemeColor = 0x00DDCA22;
 Bytes copyOf(const ByteSet& bytes) { return Bytes(bytes.data(), bytes.data() + bytes.size()); }
 Bytes copyOf(ByteView bytes) { return Bytes(bytes.begin(), bytes.end()); }
 
-CaptionButton makeButton(int kind, int width, const ByteSet& glyph, const char* tooltip) {
+CaptionButton makeButton(CaptionKind kind, int width, const ByteSet& glyph, const char* tooltip) {
     CaptionButton button;
     button.width = width;
     button.height = 18;
@@ -68,14 +68,15 @@ void SkinEngine::skinWindow(HWND hwnd, int captionHeight, const FrameOptions& op
     if (!options.backImage.empty()) takeWindowBackground(*record, options.backImage);
 
     auto& buttons = record->captionButtons;
-    if (record->hasHelpButton) buttons.push_back(makeButton(4, 26, CaptionHelpGlyph, "帮助"));
-    if (record->hasMenuButton) buttons.push_back(makeButton(3, 26, CaptionMenuGlyph, "主菜单"));
-    if (record->hasMinimizeButton) buttons.push_back(makeButton(2, 26, CaptionMinimizeGlyph, "最小化"));
+    if (record->hasHelpButton) buttons.push_back(makeButton(captionHelp, 26, CaptionHelpGlyph, "帮助"));
+    if (record->hasMenuButton) buttons.push_back(makeButton(captionMenu, 26, CaptionMenuGlyph, "主菜单"));
+    if (record->hasMinimizeButton)
+        buttons.push_back(makeButton(captionMinimize, 26, CaptionMinimizeGlyph, "最小化"));
     if (record->hasMaximizeButton) {
-        buttons.push_back(makeButton(1, 26, CaptionMaximizeGlyph, "最大化"));
+        buttons.push_back(makeButton(captionMaximize, 26, CaptionMaximizeGlyph, "最大化"));
         buttons.back().altGlyph = copyOf(CaptionRestoreGlyph);
     }
-    buttons.push_back(makeButton(0, 38, CaptionCloseGlyph, "关闭"));
+    buttons.push_back(makeButton(captionClose, 38, CaptionCloseGlyph, "关闭"));
     record->buttonStrip.width = stripWidth(buttons);
     record->buttonStrip.height = 22;
     record->buttonStrip.y = 0;
@@ -117,7 +118,7 @@ bool SkinEngine::addCaptionButton(HWND hwnd, ByteView glyph, const char* tooltip
     CaptionButton button;
     button.width = 26;
     button.height = 18;
-    button.kind = 5;
+    button.kind = captionCustom;
     button.glyph = copyOf(glyph);
     button.tooltip = tooltip ? tooltip : "";
     button.handler = handler;
@@ -268,15 +269,15 @@ bool SkinEngine::setCaptionGlyphs(HWND hwnd, std::optional<ByteView> minimize, s
     const int skinIndex = findSkinIndex(hwnd);
     SkinRecord* record = skinRecords.at(skinIndex);
     if (!record) return false;
-    auto find = [record](int kind) -> CaptionButton* {
+    auto find = [record](CaptionKind kind) -> CaptionButton* {
         for (CaptionButton& button : record->captionButtons)
             if (button.kind == kind) return &button;
         return nullptr;
     };
-    if (CaptionButton* b = find(2); b && minimize) b->glyph = copyOf(*minimize);
-    if (CaptionButton* b = find(1); b && maximize) b->glyph = copyOf(*maximize);
-    if (CaptionButton* b = find(1); b && restore) b->altGlyph = copyOf(*restore);
-    if (CaptionButton* b = find(0); b && close) b->glyph = copyOf(*close);
+    if (CaptionButton* b = find(captionMinimize); b && minimize) b->glyph = copyOf(*minimize);
+    if (CaptionButton* b = find(captionMaximize); b && maximize) b->glyph = copyOf(*maximize);
+    if (CaptionButton* b = find(captionMaximize); b && restore) b->altGlyph = copyOf(*restore);
+    if (CaptionButton* b = find(captionClose); b && close) b->glyph = copyOf(*close);
     for (int i = 1; i <= static_cast<int>(record->captionButtons.size()); ++i) paintCaptionButton(skinIndex, i);
     return true;
 }

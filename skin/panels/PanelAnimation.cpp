@@ -53,8 +53,8 @@ void PicturePlayer::play(ByteView bytes, int x, int y, std::optional<int> width,
     animationClip_.height = height ? *height : image.GetHeight();
     animationClip_.image = std::move(image);
     makeFramePictures(static_cast<std::size_t>(std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime))));
-    stopEvent_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    wakeEvent_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    stopEvent_ = gdi::Event(gdi::Event::Reset::manual);
+    wakeEvent_ = gdi::Event(gdi::Event::Reset::automatic);
     playDc_ = GetDC(window_);
     // The callback runs on the new thread before SHCreateThread returns and hands over
     // a handle to it, so that stopping can wait for the thread to end.
@@ -136,7 +136,7 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
     if (!frameComposed_[index]) {
         frameComposed_[index] = 1;
         if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
-        BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_, clip.x, clip.y, SRCCOPY);
+        BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_.get(), clip.x, clip.y, SRCCOPY);
         GxGraphics graphics;
         graphics.FromHdc(composed.get());
         graphics.DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
@@ -156,7 +156,7 @@ void PicturePlayer::makeFramePictures(std::size_t count) {
 }
 
 void PicturePlayer::wakeAnimation() {
-    if (wakeEvent_) SetEvent(wakeEvent_.get());
+    if (wakeEvent_) wakeEvent_.set();
 }
 
 void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, std::optional<int> width,
@@ -178,7 +178,7 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
 
 void PicturePlayer::stopAnimation() {
     if (thread_) {
-        SetEvent(stopEvent_.get());
+        stopEvent_.set();
         WaitForSingleObject(thread_.get(), INFINITE);
         thread_.reset();
     }
@@ -195,8 +195,8 @@ void PicturePlayer::stopAnimation() {
 void PicturePlayer::restoreAnimationRect(HDC dc, const RECT& rect) {
     Lock lock(pictureLock_);
     if (!panelPicture_) return;
-    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_, rect.left, rect.top,
-           SRCCOPY);
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_.get(), rect.left,
+           rect.top, SRCCOPY);
 }
 
 }  // namespace skin

@@ -82,13 +82,13 @@ void PicturePlayer::paintPanel(HDC dc) {
     Lock lock(pictureLock_);
     int W = 0, H = 0;
     clientSize(W, H);
-    freeBackdrop(panelPicture_);
+    panelPicture_.reset();
     forgetComposedFrames();
-    panelPicture_ = makeBackdrop(window_, RECT{0, 0, W, H});
-    setPropHandle(window_, prop::backgroundDc, panelPicture_);
+    panelPicture_.reset(makeBackdrop(window_, RECT{0, 0, W, H}));
+    setPropHandle(window_, prop::backgroundDc, panelPicture_.get());
     if (!panelPicture_) return;
     {
-        DcGraphics surface(panelPicture_);
+        DcGraphics surface(panelPicture_.get());
         GxGraphics& graphics = surface.graphics();
         const PanelLayout r = layoutRect(layoutMode_, margin_, W, H);
         if (layoutMode_ != 5) paintGlow(graphics, layoutMode_);
@@ -145,7 +145,7 @@ void PicturePlayer::keepBase(int W, int H) {
         baseWidth_ = W;
         baseHeight_ = H;
     }
-    if (basePicture_) BitBlt(basePicture_.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
+    if (basePicture_) BitBlt(basePicture_.get(), 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
     baseFramePicture_ = framePictureBehind();
 }
 
@@ -160,23 +160,14 @@ void PicturePlayer::repaintContent(HDC dc) {
         return;
     }
     forgetComposedFrames();
-    BitBlt(panelPicture_, 0, 0, W, H, basePicture_.get(), 0, 0, SRCCOPY);
+    BitBlt(panelPicture_.get(), 0, 0, W, H, basePicture_.get(), 0, 0, SRCCOPY);
     finishPicture(dc, W, H);
 }
 
-// The application's drawing over the picture, the picture on the window, and the
-// controls inside repainted: they took their backdrops from the picture it replaces.
+// The application's drawing over the picture, then the picture on the window.
 void PicturePlayer::finishPicture(HDC dc, int W, int H) {
-    paintWindowless(window_, panelPicture_);
-    if (dc) {
-        BitBlt(dc, 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
-    } else {
-        gdi::WindowDc own = excludeChildClip(window_);
-        BitBlt(own.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
-    }
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    wakeAnimation();
+    paintWindowless(window_, panelPicture_.get());
+    showPicture(dc, W, H);
 }
 
 void PicturePlayer::copyPanel(HDC dc) {
@@ -184,14 +175,19 @@ void PicturePlayer::copyPanel(HDC dc) {
     Lock lock(pictureLock_);
     int W = 0, H = 0;
     clientSize(W, H);
+    if (dc) excludeChildClip(window_, dc);
+    showPicture(dc, W, H);
+}
+
+// The picture on dc (a DC of the window clipped around its children when dc is 0), and
+// the controls inside repainted: they took their backdrops from the picture it replaces.
+void PicturePlayer::showPicture(HDC dc, int W, int H) {
     if (dc) {
-        excludeChildClip(window_, dc);
-        BitBlt(dc, 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
     } else {
         gdi::WindowDc own = excludeChildClip(window_);
-        BitBlt(own.get(), 0, 0, W, H, panelPicture_, 0, 0, SRCCOPY);
+        BitBlt(own.get(), 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
     }
-    // The controls inside took their backdrops from the picture this one replaces.
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     wakeAnimation();
@@ -295,9 +291,9 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
     int W = 0, H = 0;
     clientSize(W, H);
     const PanelLayout r = layoutRect(layoutMode_, margin_, W, H);
-    restoreBackdrop(window_, panelPicture_, rect);
+    restoreBackdrop(window_, panelPicture_.get(), rect);
     GxGraphics own;
-    if (!given) own.FromHdc(panelPicture_);
+    if (!given) own.FromHdc(panelPicture_.get());
     GxGraphics& graphics = given ? *given : own;
     GxPath path;
     path.Create();
@@ -314,8 +310,8 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
 
 void PicturePlayer::copyRectToWindow(const RECT& rect) {
     gdi::WindowDc dc = excludeChildClip(window_);
-    BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_, rect.left,
-           rect.top, SRCCOPY);
+    BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_.get(),
+           rect.left, rect.top, SRCCOPY);
 }
 
 template <class Draw>
@@ -324,7 +320,7 @@ void PicturePlayer::paintItemAlone(const RECT& rect, Draw&& draw) {
     Lock lock(pictureLock_);
     {
         GxGraphics graphics;
-        graphics.FromHdc(panelPicture_);
+        graphics.FromHdc(panelPicture_.get());
         paintImageRect(rect, &graphics, false);
         draw(graphics);
     }

@@ -233,9 +233,8 @@ void PicturePlayer::resetPanel() {
         RemovePropA(window_, prop::backgroundDc);
         if (RemovePropA(window_, prop::keepsBackground)) RemovePropA(window_, prop::backgroundOwner);
     }
-    freeBackdrop(panelPicture_);
+    panelPicture_.reset();
     forgetComposedFrames();
-    panelPicture_ = nullptr;
     basePicture_.reset();
     baseWidth_ = baseHeight_ = 0;
     oldProc_ = nullptr;

@@ -16,6 +16,7 @@
 #include "graphics/GdiHandles.h"
 #include "graphics/GxGraphics.h"
 #include "graphics/GxImage.h"
+#include "skin/Backdrop.h"
 
 class GxPath;
 
@@ -152,7 +153,7 @@ public:
     void paintTextItem(int index, GxGraphics* batch);
 
     // State the window's owner and the tests read.
-    HDC panelPicture() const noexcept { return panelPicture_; }
+    HDC panelPicture() const noexcept { return panelPicture_.get(); }
     bool isDirty() const noexcept { return dirty_ != 0; }
     bool isPlaying() const noexcept { return playDc_ != nullptr; }
     bool isPressed() const noexcept { return pressed_ != 0; }
@@ -186,13 +187,14 @@ private:
     unsigned framePictureBehind() const;
     void keepBase(int W, int H);
     void finishPicture(HDC dc, int W, int H);
+    void showPicture(HDC dc, int W, int H);
     void wakeAnimation();
 
     WNDPROC oldProc_ = nullptr;
     int pressed_ = 0;
     int dirty_ = 1;
     int contentDirty_ = 0;
-    HDC panelPicture_ = nullptr;  // a backdrop; see Backdrop.h
+    ScopedBackdrop panelPicture_;
     // The panel picture as the last full paint left it, before the application's own
     // drawing, and the frame picture it was cut from.
     gdi::BitmapDc basePicture_;
@@ -237,8 +239,8 @@ private:
     void forgetComposedFrames() { frameComposed_.assign(frameComposed_.size(), 0); }
     std::atomic<int> framesDrawn_{0};
     gdi::UniqueKernelHandle thread_;
-    gdi::UniqueKernelHandle stopEvent_;  // manual reset: the thread leaves its loop
-    gdi::UniqueKernelHandle wakeEvent_;  // auto reset: redraw the current frame now
+    gdi::Event stopEvent_;  // manual reset: the thread leaves its loop
+    gdi::Event wakeEvent_;  // auto reset: redraw the current frame now
 };
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 // matrices and regions, checked on the pixels they produce.
 #include <doctest.h>
 
+#include <thread>
 #include <type_traits>
 
 #include "GxTestSupport.h"
@@ -61,6 +62,17 @@ TEST_CASE("object model: empty wrappers, delete, ownership") {
         GxSolidBrush brush;
         CHECK_FALSE(graphics.FillRectangle(brush, 0, 0, 1, 1));
         CHECK(LastStatus == Gdiplus::InvalidParameter);
+    }
+    SUBCASE("each thread reads the status of its own latest call") {
+        GxPen pen;
+        REQUIRE(pen.Create(0xFF000000));
+        std::thread worker([] {
+            GxPen empty;
+            empty.SetWidth(2);
+            CHECK(LastStatus == Gdiplus::InvalidParameter);
+        });
+        worker.join();
+        CHECK(LastStatus == 0);
     }
     SUBCASE("SetNative hands a handle over; moving leaves the source empty") {
         GxPen pen;

@@ -159,8 +159,8 @@ TEST_CASE("destroying the first of two skinned windows renumbers the second and 
     CHECK(getPropInt(second, prop::index) == firstIndex);
     for (HWND control : {buttonA, buttonB, inPanel, panel}) CHECK(getPropInt(control, prop::ownerIndex) == firstIndex);
     CHECK(getPropInt(toolbar, prop::keyedOwnerIndex) == firstIndex);
-    CHECK(controlRefOf(buttonB).record == skinRecords.at(firstIndex));
-    CHECK(controlRefOf(buttonB).controlIndex == 2);
+    CHECK(locate(buttonB, &SkinRecord::buttons).record == skinRecords.at(firstIndex));
+    CHECK(locate(buttonB, &SkinRecord::buttons).controlIndex == 2);
     CHECK(!IsWindow(firstButton));
     DestroyWindow(second);
     CHECK(skinRecords.count() == before);
