@@ -6,8 +6,9 @@ set(VELMORA_SYSTEM_LIBS gdiplus gdi32 user32 kernel32 comctl32 comdlg32 shell32 
 # The directory of the doctest header alone (never all of /usr/include for the cross compiler).
 find_path(VELMORA_DOCTEST_DIR doctest.h PATHS /usr/include/doctest NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
-# Test programs run through Wine in the build tree's own prefix: the 64-bit ones on this
-# machine (scripts/wine-run.sh), the 32-bit ones in the emulated i386 root (wine32-run.sh).
+# Test programs run through Wine, each in a sandbox of its own (scripts/wine-test.sh): the
+# 64-bit ones on this machine (wine-run.sh), the 32-bit ones in the emulated i386 root
+# (wine32-run.sh).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 else()
@@ -22,6 +23,7 @@ function(velmora_test name)
   target_include_directories(${name} SYSTEM PRIVATE ${VELMORA_DOCTEST_DIR})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${VELMORA_SYSTEM_LIBS})
-  add_test(NAME ${name} COMMAND ${VELMORA_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${name}>)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-test.sh ${VELMORA_WINE_RUN} ${CMAKE_BINARY_DIR}
+    $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT "${T_ENVIRONMENT}")
 endfunction()

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Checks that the installer builds bit for bit the same wherever the sources and the
-# build tree lie: for each target it makes two clean builds of VelmoraSetup.exe, one from
-# this checkout into build/repro-a-<target>, one from a copy of the sources at another
-# path (build/repro-b/deeper/src) into build/repro-b/deeper/<target>, and compares the
-# two programs byte for byte. No compiler cache takes part, so nothing can hide a path
-# that leaks into the output. Prints each program's SHA-256, size and build time; on a
-# difference, the first differing offsets with the part of the file they lie in, and
-# fails. Usage: check-reproducible.sh [x86_64|i686|all]   (default: all)
+# build tree lie: for each target it brings the normal build (build/<target>, build.sh) up
+# to date and makes one clean build of VelmoraSetup.exe from a copy of the sources at
+# another path (build/repro/deeper/src) into build/repro/deeper/<target>, and compares the
+# two programs byte for byte. No compiler cache takes part in the clean build, so nothing
+# can hide a path that leaks into the output. Prints each program's SHA-256, size and the
+# clean build's time; on a difference, the first differing offsets with the part of the
+# file they lie in, and fails. Usage: check-reproducible.sh [x86_64|i686|all]   (default: all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 which=${1:-all}
@@ -21,8 +21,8 @@ command -v ninja >/dev/null && generator=(-G Ninja)
 unset CMAKE_C_COMPILER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
 
 began=$(date +%s)
-# The second source tree: this checkout as it is, without build trees and git's data.
-other_src=$root/build/repro-b/deeper/src
+# The other source tree: this checkout as it is, without build trees and git's data.
+other_src=$root/build/repro/deeper/src
 rm -rf "$other_src"
 mkdir -p "$other_src"
 tar -C "$root" --exclude='./build*' --exclude=./.git --exclude=__pycache__ -cf - . | tar -xf - -C "$other_src"
@@ -47,19 +47,22 @@ build() {
 
 status=0
 for target in "${targets[@]}"; do
-  a=$root/build/repro-a-$target
-  b=$root/build/repro-b/deeper/$target
-  echo "== $target: two clean builds of VelmoraSetup.exe"
-  sources=("$root" "$other_src") trees=("$a" "$b") programs=()
-  for i in 0 1; do
-    tree=${trees[i]}
-    start=$(date +%s)
-    build "${sources[i]}" "$tree" "$target"
-    program=$tree/app/VelmoraSetup.exe
-    programs+=("$program")
-    printf '%s  %s bytes  %ss  %s\n' "$(sha256sum <"$program" | cut -d' ' -f1)" \
-      "$(stat -c %s "$program")" "$(($(date +%s) - start))" "${program#"$root"/}"
+  a=$root/build/$target
+  b=$root/build/repro/deeper/$target
+  echo "== $target: the normal build and a clean one from another path"
+  "$root/scripts/build.sh" "$target" >"$root/build/repro-$target.log" 2>&1 || {
+    cat "$root/build/repro-$target.log" >&2
+    exit 1
+  }
+  start=$(date +%s)
+  build "$other_src" "$b" "$target"
+  seconds=$(($(date +%s) - start))
+  programs=("$a/app/VelmoraSetup.exe" "$b/app/VelmoraSetup.exe")
+  for program in "${programs[@]}"; do
+    printf '%s  %s bytes  %s\n' "$(sha256sum <"$program" | cut -d' ' -f1)" "$(stat -c %s "$program")" \
+      "${program#"$root"/}"
   done
+  echo "clean build: ${seconds}s"
   if cmp -s "${programs[0]}" "${programs[1]}"; then
     echo "$target: identical"
     continue

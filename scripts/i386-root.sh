@@ -9,7 +9,8 @@
 #   out of the package, into build/qemu.
 # - It is registered with the F flag: the kernel opens it once, so it runs inside the
 #   root without being copied there.
-# - The root is a minimal debootstrap with Wine, the CJK fonts and zh_CN.UTF-8.
+# - The root is a minimal debootstrap with the packages of the [i386-root] section of
+#   packages.txt (Wine, the CJK fonts) and zh_CN.UTF-8.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
@@ -70,13 +71,11 @@ echo "i386-root: installing Wine, fonts and locales in the root" >&2
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 trap 'umount "$root/proc" 2>/dev/null || true' EXIT
+mapfile -t pkgs < <("$here/packages.sh" i386-root)
 chroot "$root" /usr/bin/env PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive /bin/sh -ec '
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends wine wine32 libgl1-mesa-dri \
-    fonts-wqy-zenhei fonts-arphic-uming locales >/dev/null
-  apt-get clean
-  sed -i "s/^# *\(zh_CN.UTF-8 UTF-8\)/\1/" /etc/locale.gen
-  grep -q "^zh_CN.UTF-8 UTF-8" /etc/locale.gen || echo "zh_CN.UTF-8 UTF-8" >>/etc/locale.gen
-  locale-gen >/dev/null'
+  apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+  apt-get clean' sh "${pkgs[@]}"
+"$here/zh-locale.sh" "$root"
 echo "$version" >"$ready"
 echo "i386-root: ready in $((SECONDS - started)) s, $(du -sh --one-file-system "$root" | cut -f1)" >&2

@@ -1,7 +1,7 @@
 # Sourced by the scripts that run programs of the i686 tree on the 32-bit bench:
 # . scripts/i386-session.sh BUILD_DIR makes the bench when it is missing (i386-root.sh),
-# mounts what the root needs, keeps a display, and when the script exits stops the root's
-# wineserver and takes the mounts down again. Programs then run with
+# mounts what the root needs and keeps a display (wine-session.sh, whose exit trap also
+# takes the mounts down again). Programs then run with
 # scripts/wine32-run.sh BUILD_DIR PROGRAM.exe [ARGS...]. Needs root rights.
 velmora_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 velmora_i386_build=$(cd "${1:?build dir}" && pwd)
@@ -19,15 +19,14 @@ velmora_mount_in() {  # velmora_mount_in TARGET MOUNT-ARGS...
   mount "$@" "$target"
   velmora_i386_mounts=("$target" "${velmora_i386_mounts[@]}")
 }
-# shellcheck source=/dev/null
-. "$velmora_top/scripts/xvfb.sh"
-velmora_end_i386_session() {
-  chroot "$velmora_i386" /usr/bin/env WINEPREFIX="$velmora_i386_build/wine" /usr/lib/wine/wineserver32 -k 2>/dev/null || true
+velmora_unmount_i386() {
   local m
   for m in "${velmora_i386_mounts[@]}"; do umount "$m" 2>/dev/null || umount -l "$m" || true; done
-  velmora_stop_xvfb "$velmora_i386_build"
 }
-trap velmora_end_i386_session EXIT
+# shellcheck source=/dev/null
+. "$velmora_top/scripts/wine-session.sh" "$velmora_i386_build" "$velmora_top/scripts/wine32-run.sh"
+# shellcheck disable=SC2034  # run by wine-session.sh's exit trap
+velmora_session_ends=(velmora_unmount_i386)
 velmora_mount_in "$velmora_i386/proc" -t proc proc
 velmora_mount_in "$velmora_i386/sys" -t sysfs -o ro sysfs
 velmora_mount_in "$velmora_i386/dev" -t tmpfs -o mode=755,size=1m tmpfs
@@ -39,7 +38,7 @@ mkdir -m 1777 "$velmora_i386/dev/shm"
 velmora_mount_in "$velmora_i386$velmora_top" --bind "$velmora_top"
 mount -o remount,bind,ro "$velmora_i386$velmora_top"
 velmora_mount_in "$velmora_i386$velmora_i386_build" --bind "$velmora_i386_build"
-
-[ -n "${DISPLAY:-}" ] || velmora_start_xvfb "$velmora_i386_build"
-# One wineserver for the whole session, started with Wine's services by a first program.
+# The tree's prefix, made here as a first program would make it: the test programs copy it
+# (wine-test.sh), each to run with a wineserver of its own.
 "$velmora_top/scripts/wine32-run.sh" "$velmora_i386_build" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+"$velmora_top/scripts/wine32-run.sh" "$velmora_i386_build" wineserver -k 2>/dev/null || true

@@ -3,7 +3,7 @@
 # Safe to run again: it only installs what is missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t pkgs < <(grep -v '^\s*#' "$here/packages.txt" | sed '/^\s*$/d')
+mapfile -t pkgs < <("$here/packages.sh" machine)
 
 missing=()
 for p in "${pkgs[@]}"; do
@@ -19,12 +19,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine's ANSI code page follows the locale: zh_CN.UTF-8 gives 936 (GBK).
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
   echo "setup: generating zh_CN.UTF-8"
-  $sudo_ sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $sudo_ tee -a /etc/locale.gen >/dev/null
-  $sudo_ locale-gen >/dev/null
+  $sudo_ "$here/zh-locale.sh" /
 fi
 
 # minizip and libdeflate are not packaged for mingw; the build fetches Debian's source

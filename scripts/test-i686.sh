@@ -11,4 +11,4 @@ build=$top/build/i686
 # shellcheck source=/dev/null
 . "$top/scripts/i386-session.sh" "$build"
 cd "$build"
-ctest --output-on-failure "$@"
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -3,7 +3,6 @@
 #include <doctest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -404,22 +403,15 @@ TEST_CASE("page switches and picture changes leave no GDI or USER objects behind
         for (const ByteSet* picture : {&ImgTutorial1, &ImgTutorial2, &ImgTutorial3, &ImgTutorial0})
             CHECK(w["图片框1"].setPicture(picture->bytes()));
     };
-    // The snowman animations make and free objects of their own on their threads, for
-    // long stretches on a slow machine: the fewest seen over a few of their frames count.
-    auto settledGdiCount = [] {
-        long fewest = testing::gdiObjectCount();
-        for (int i = 0; i < 10; ++i, runtime::delayWithMessages(30)) fewest = std::min(fewest, testing::gdiObjectCount());
-        return fewest;
-    };
     round();
-    const long gdi = settledGdiCount();
+    const long gdi = testing::settledGdiCount();
     const long user = testing::userObjectCount();
     REQUIRE(gdi > 0);
     {
         const gdi::UniqueBrush probe(CreateSolidBrush(RGB(1, 2, 3)));
-        REQUIRE(settledGdiCount() == gdi + 1);  // the count sees a single object
+        REQUIRE(testing::settledGdiCount() == gdi + 1);  // the count sees a single object
     }
     for (int i = 0; i < 15; ++i) round();
-    CHECK(settledGdiCount() <= gdi);
+    CHECK(testing::settledGdiCount() <= gdi);
     CHECK(testing::userObjectCount() <= user);
 }

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "WineGaps.h"
+#include "runtime/Services.h"
 
 namespace testing {
 
@@ -53,6 +55,14 @@ inline BOOL CALLBACK countWindow(HWND hwnd, LPARAM param) {
 inline long gdiObjectCount() {
     if (wineGap(WineGap::GuiResourcesNotImplemented)) return detail::gdiTableEntries();
     return static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+
+// The fewest GDI objects seen over a few frames of work that makes and frees objects of
+// its own on other threads (the snowman animations, for long stretches on a slow machine).
+inline long settledGdiCount() {
+    long fewest = gdiObjectCount();
+    for (int i = 0; i < 10; ++i, runtime::delayWithMessages(30)) fewest = std::min(fewest, gdiObjectCount());
+    return fewest;
 }
 
 // Windows stand for the USER objects where the system cannot count them.

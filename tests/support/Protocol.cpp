@@ -27,7 +27,8 @@ std::string programFolder() {
 
 UrlSink::UrlSink(std::string scheme) : scheme_(std::move(scheme)) {
     const std::string sink = programFolder() + "..\\url_sink.exe";
-    output_ = programFolder() + "..\\url_sink.txt";
+    char temp[MAX_PATH];
+    output_ = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "url_sink.txt";  // where url_sink.exe writes
     DeleteFileA(output_.c_str());
     const std::string key = scheme_;
     const std::string command = "\"" + sink + "\" \"%1\"";

@@ -1,14 +1,13 @@
 // Stands in for a URL protocol handler in the tests: writes its command line to
-// url_sink.txt next to itself and ends.
+// url_sink.txt in the temp folder (the Wine prefix's own, so test programs running side
+// by side in prefixes of their own never share it) and ends.
 #include <windows.h>
 
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string out(path, n);
-    out.replace(out.size() - 4, 4, ".txt");
+    char temp[MAX_PATH];
+    const std::string out = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "url_sink.txt";
     HANDLE h = CreateFileA(out.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return 1;
     const char* line = GetCommandLineA();
