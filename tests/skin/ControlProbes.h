@@ -10,6 +10,7 @@
 #include "SkinTestWindows.h"
 #include "graphics/GdiHandles.h"
 #include "skin/SkinCore.h"
+#include "support/RealInput.h"
 
 namespace skintest {
 
@@ -99,11 +100,23 @@ struct ScopedSetting {
     ~ScopedSetting() { setting = saved; }
 };
 
-// Moves the cursor onto the control and tells it so.
+// The pointer leaves for the screen's far corner, where no test window lies.
+inline void moveAway() {
+    testing::input::moveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+}
+
+// The pointer arrives on the control (x, y from its window's corner) as a user's mouse
+// does: from afar, so that it moves even when it rested there already.
 inline void hover(HWND hwnd, int x = 3, int y = 3) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    SetCursorPos(r.left + x, r.top + y);
+    moveAway();
+    testing::input::moveTo({r.left + x, r.top + y});
+}
+
+// The control's procedure told that the pointer moved to (x, y), for tests of how it
+// answers that one message in a given state.
+inline void sendMouseMove(HWND hwnd, int x = 3, int y = 3) {
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }
 

@@ -348,23 +348,29 @@ TEST_CASE("up-down halves light up under the mouse and when pressed") {
     RangeWindow w;
     HWND upDown = w.add(UPDOWN_CLASSA, 0, 10, 10, 20, 40);
     w.skin();
+    enum Action { move, press, release, leave };
     const struct {
-        UINT message;
+        Action action;
         int y;
         bool upLit, downLit;
     } steps[] = {
-        {WM_MOUSEMOVE, 5, true, false},    {WM_MOUSEMOVE, 30, false, true}, {WM_MOUSEMOVE, -5, true, false},
-        {WM_MOUSELEAVE, 0, false, false},
-        {WM_LBUTTONDOWN, 30, false, true}, {WM_LBUTTONUP, 30, false, false},
+        {move, 5, true, false},  {move, 30, false, true},    {leave, 0, false, false},
+        {press, 30, false, true}, {release, 30, false, true}, {leave, 0, false, false},
     };
     for (const auto& s : steps) {
-        INFO("message " << s.message << " at y " << s.y);
-        SendMessageA(upDown, s.message, s.message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(10, s.y));
-        if (s.message == WM_LBUTTONUP) SendMessageA(upDown, WM_MOUSELEAVE, 0, 0);
+        INFO("action " << s.action << " at y " << s.y);
+        const POINT at = input::onScreen(upDown, 10, s.y);
+        switch (s.action) {
+        case move: input::moveTo(at); break;
+        case press: input::press(at); break;
+        case release: input::release(at); break;
+        case leave: input::moveTo(input::onScreen(w.top, 390, 290)); break;
+        }
         UpdateWindow(upDown);
-        const Shot shot = Shot::of(upDown);
-        CHECK(reddish(shot.at(0, 9)) == s.upLit);
-        CHECK(reddish(shot.at(0, 29)) == s.downLit);
+        CHECK(input::waitFor([&] {
+            const Shot shot = Shot::of(upDown);
+            return reddish(shot.at(0, 9)) == s.upLit && reddish(shot.at(0, 29)) == s.downLit;
+        }));
     }
 }
 

@@ -36,7 +36,7 @@ TEST_CASE("hover targets: the parent tells the edit of a combo box from a stand-
         w.record.lastHotIndex = c.lastIndex;
         w.record.lastHotKind = static_cast<int>(c.lastKind);
         w.record.hotEditParent = c.lastParent;
-        hover(inner);
+        sendMouseMove(inner);
         CHECK(w.record.edits.at(index)->hot == c.hot);  // repainted hot
         CHECK(w.record.hotEditParent == combo);
     }

@@ -54,9 +54,10 @@ TEST_CASE("the rings of edits and lists follow focus and hover") {
         const struct { const char* state; void (*enter)(HWND); int x; COLORREF expected; } states[] = {
             {"at rest", [](HWND c) { repaintNow(c); }, 0, rest},
             {"focused", [](HWND c) { SetFocus(c); }, 0, lit},
-            {"hot: two pixels wide", [](HWND c) { hover(c); }, 1, lit},
+            // Near the bottom edge: over a list view's rows, not its header.
+            {"hot: two pixels wide", [](HWND c) { hover(c, 20, windowSize(c).cy - 8); }, 1, lit},
             {"repainted while hot", [](HWND c) { repaintNow(c); }, 1, lit},
-            {"left, still focused", [](HWND c) { SendMessageA(c, WM_MOUSELEAVE, 0, 0); }, 0, lit},
+            {"left, still focused", [](HWND) { moveAway(); }, 0, lit},
         };
         SetFocus(w.top);
         for (const auto& s : states) {
