@@ -17,6 +17,7 @@ using skintest::makeChild;
 using skintest::blend;
 using skintest::closeColour;
 using skintest::positionColour;
+using skintest::registerClass;
 
 namespace {
 
@@ -46,15 +47,6 @@ LRESULT CALLBACK selfPainterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     RECT square{10, 10, 20, 20};
     FillRect(paint.get(), &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return 0;
-}
-
-const char* registerClass(const char* name, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-    return name;
 }
 
 // The position-pattern window of the control tests, with the engine and a parent for

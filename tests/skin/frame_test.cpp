@@ -17,6 +17,8 @@
 #include "support/GuiObjects.h"
 
 using namespace skin;
+using skintest::blend;
+using skintest::closeColour;
 
 namespace {
 
@@ -28,16 +30,7 @@ SkinEngine& engine() {
 }
 
 const char* frameClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        wc.lpszClassName = "SkinTestFrame";
-        RegisterClassA(&wc);
-        return "SkinTestFrame";
-    }();
+    static const char* name = skintest::registerClass("SkinTestFrame", DefWindowProcA, CS_DBLCLKS);
     return name;
 }
 
@@ -60,17 +53,6 @@ struct Framed {
     COLORREF pixel(int x, int y) const { return GetPixel(record().backgroundDc.get(), x, y); }
     void paint() const { engine().paintFrame(index); }
 };
-
-bool closeTo(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
 
 // A plain background of one colour, no picture.
 void plainBackground(COLORREF colour, COLORREF theme = 0x00DDCA22) {
@@ -145,9 +127,9 @@ TEST_CASE("the painted frame") {
             for (int x = 0; x < 4; ++x)
                 if (PtInRegion(region, x, y)) CHECK(f.pixel(x, y) != RGB(255, 0, 255));
         DeleteObject(region);
-        CHECK(closeTo(f.pixel(100, 0), blend(RGB(0, 0, 0), 180, back)));
-        CHECK(closeTo(f.pixel(100, 1), blend(RGB(255, 255, 255), 180, back)));
-        CHECK(closeTo(f.pixel(100, 60), back));
+        CHECK(closeColour(f.pixel(100, 0), blend(RGB(0, 0, 0), 180, back)));
+        CHECK(closeColour(f.pixel(100, 1), blend(RGB(255, 255, 255), 180, back)));
+        CHECK(closeColour(f.pixel(100, 60), back));
     }
     SUBCASE("a 2 x 2 window still gets a region and a background") {
         Framed f(2, 2);

@@ -18,15 +18,7 @@ HWND animationWindow = nullptr;
 
 // Panels are plain windows that draw nothing themselves (the class installers leave
 // them alone).
-const char* panelClass() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = "VelmoraDemoPanel";
-    RegisterClassA(&wc);
-    return wc.lpszClassName;
-}
+const char* panelClass() { return registerDemoClass("VelmoraDemoPanel", DefWindowProcA); }
 
 }  // namespace
 

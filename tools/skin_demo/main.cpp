@@ -61,18 +61,18 @@ LRESULT CALLBACK demoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-const char* demoClass() {
+}  // namespace
+
+const char* registerDemoClass(const char* name, WNDPROC proc, UINT style) {
     WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = demoProc;
+    wc.style = style;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = "VelmoraSkinDemo";
+    wc.lpszClassName = name;
     RegisterClassA(&wc);
-    return wc.lpszClassName;
+    return name;
 }
-
-}  // namespace
 
 HWND DemoWindow::add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id,
                      DWORD exStyle) {
@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
     engine.configure(1, 0);
 
     const int w = 640, h = 460;
-    HWND hwnd = CreateWindowExA(0, demoClass(), "Velmora 皮肤演示", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+    const char* demoClass = registerDemoClass("VelmoraSkinDemo", demoProc, CS_DBLCLKS);
+    HWND hwnd = CreateWindowExA(0, demoClass, "Velmora 皮肤演示", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                                 (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w,
                                 h, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     DemoWindow window{hwnd, engine, mode, {}};
