@@ -60,6 +60,8 @@ void skinWizardWindow(runtime::Form& form) {
     frame.captionOption = 0;
     frame.statusBarHeight = 25;
     engine.skinWindow(form.hwnd(), 110, frame);
+    // The frame drags the window by its client area and needs the client mouse messages.
+    form.setDragByClientArea(false);
 
     skin::PicturePlayer& pages = *state.players[0];
     pages.attach(form.control("选择夹1").hwnd(), skin::panelShape::roundRect, 5, 1, 0, {}, 3);

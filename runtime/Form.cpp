@@ -536,7 +536,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) 
     switch (message) {
         case WM_NCHITTEST: {
             const LRESULT hit = DefWindowProcA(hwnd_, message, wParam, lParam);
-            return desc_.dragByClientArea && hit == HTCLIENT ? HTCAPTION : hit;
+            return dragByClientArea_ && hit == HTCLIENT ? HTCAPTION : hit;
         }
         case WM_TIMER:
             for (const auto& control : controls_)

@@ -116,6 +116,11 @@ public:
     void setClosable(bool closable) noexcept { closable_ = closable; }
     bool closable() const noexcept { return closable_; }
 
+    // A frame that takes over the window's mouse messages and drags the window itself
+    // (a skin) turns this off: answered as the caption, the client area would send it
+    // non-client messages only, and its buttons under the pointer would never react.
+    void setDragByClientArea(bool drag) noexcept { dragByClientArea_ = drag; }
+
     // Window procedure of forms.
     static LRESULT CALLBACK dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -139,6 +144,7 @@ private:
     HWND hwnd_ = nullptr;
     bool built_ = false;
     bool closable_ = true;
+    bool dragByClientArea_ = desc_.dragByClientArea;
     gdi::UniqueBrush background_;
     gdi::UniqueIcon bigIcon_, smallIcon_;
 };

@@ -78,6 +78,7 @@ struct SkinRecord {
     int captionFontSize = 12;
     int captionFontStyle = 1;
     int hotButton = 0;
+    int pressedButton = 0;  // framed: the caption button the left button went down on
     int lastHotKind = 0;
     HWND hotEditParent = nullptr;
     ClickHandler helpHandler = nullptr;

@@ -35,7 +35,11 @@ LRESULT Tooltip::sendTool(UINT message, int id, const RECT& rect, const char* te
     return SendMessageA(tipWindow.get(), message, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Tooltip::addTool(const RECT& rect, const char* text, int id) { sendTool(TTM_ADDTOOLA, id, rect, text); }
+void Tooltip::addTool(const RECT& rect, const char* text, int id) {
+    // One tool per id: the control would keep both and go on showing the first text.
+    sendTool(TTM_DELTOOLA, id, rect, nullptr);
+    sendTool(TTM_ADDTOOLA, id, rect, text);
+}
 
 void Tooltip::setBackColor(COLORREF colour) { SendMessageA(tipWindow.get(), TTM_SETTIPBKCOLOR, colour, 0); }
 

@@ -14,6 +14,7 @@ class Tooltip {
 public:
     // Creates the control for owner's client area; a control made earlier is destroyed.
     HWND create(HWND owner, std::optional<bool> balloon = std::nullopt);
+    // A tool added again under the same id replaces the earlier one.
     void addTool(const RECT& rect, const char* text, int id);
     void setBackColor(COLORREF colour);
     void setTextColor(COLORREF colour);

@@ -34,7 +34,7 @@ void applyRoundRegion(HWND window, int w, int h) {
         CombineRgn(current.get(), current.get(), wanted.get(), RGN_XOR) == NULLREGION)
         return;
     SetWindowRgn(window, nullptr, TRUE);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The window owns the region from here on.
     SetWindowRgn(window, wanted.release(), TRUE);
 }

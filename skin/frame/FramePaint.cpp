@@ -69,6 +69,18 @@ ButtonBox buttonBox(const SkinRecord& record, const CaptionButton& button) {
             static_cast<int>(button.rect.height)};
 }
 
+// What a hover paint of the button covers: the glass also fills the separator column left
+// of its box; right of the box lie the separator before the next button, or the smoothed
+// edge of the last one.
+IntRect hoverBox(const SkinRecord& record, int buttonIndex) {
+    const auto& buttons = record.captionButtons;
+    const ButtonBox b = buttonBox(record, buttons[static_cast<std::size_t>(buttonIndex - 1)]);
+    const int right = buttonIndex < static_cast<int>(buttons.size())
+                          ? static_cast<int>(buttons[static_cast<std::size_t>(buttonIndex)].rect.x) - 2
+                          : b.x + b.w;
+    return {b.x - 1, b.y, right - b.x + 2, b.h};
+}
+
 const Bytes& glyphOf(const SkinRecord& record, const CaptionButton& button) {
     if (button.kind == captionMaximize && record.maximized && !button.altGlyph.empty()) return button.altGlyph;
     return button.glyph;
@@ -436,7 +448,8 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     paintButtonSeparators(skinIndex, buttonIndex, *graphics);
     if (canvas) {
         graphics->Flush(Gdiplus::FlushIntentionSync);
-        copyToWindow(*record, b.x, b.y, b.w, b.h);
+        const IntRect painted = hoverBox(*record, buttonIndex);
+        copyToWindow(*record, painted.x, painted.y, painted.width, painted.height);
     }
 }
 
@@ -445,7 +458,7 @@ void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, in
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     const ButtonBox b = buttonBox(*record, button);
-    restoreCaptionArea(skinIndex, {b.x, b.y, b.w, b.h});
+    restoreCaptionArea(skinIndex, hoverBox(*record, buttonIndex));
     const int a = std::clamp(alpha, 0, 255);
     if (a == 0) return;  // every layer below would be fully transparent
     const auto x = static_cast<float>(b.x);
@@ -502,12 +515,14 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     const int y = m + 5;
     const int width = clientSize(record->hwnd).cx - record->buttonStrip.width - 10 - 2 * m;
     if (width <= 0) return;  // a window narrower than its button strip has no room for a caption
+    // The icon reaches 3 pixels above the text; the halo would reach past the text's box.
+    const IntRect box{x, y - 3, width, 35};
     std::optional<DcGraphics> canvas;
     if (!graphics) {
-        // The icon reaches 3 pixels above the text; both are drawn afresh.
-        restoreCaptionArea(skinIndex, {x, y - 3, width, 35});
+        restoreCaptionArea(skinIndex, box);
         canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
+        graphics->SetClipRectI(box.x, box.y, box.width, box.height);
     }
     if (appIcon) DrawIconEx(record->backgroundDc.get(), x, y - 3, appIcon, 17, 17, 0, nullptr, DI_NORMAL);
     std::string current;
@@ -524,11 +539,11 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
     style.fontSize = record->captionFontSize;
     style.fontStyle = record->captionFontStyle;
     drawHaloText(*graphics, text,
-                 GxRectF{static_cast<float>(x + 20), static_cast<float>(y), static_cast<float>(width), 32.0f}, style);
+                 GxRectF{static_cast<float>(x + 20), static_cast<float>(y), static_cast<float>(width - 20), 32.0f}, style);
     if (canvas) {
         graphics->Flush(Gdiplus::FlushIntentionSync);
         gdi::WindowDc dc = excludeChildClip(record->hwnd);
-        BitBlt(dc.get(), x, m + 3, width, 32, record->backgroundDc.get(), x, m + 3, SRCCOPY);
+        BitBlt(dc.get(), box.x, box.y, box.width, box.height, record->backgroundDc.get(), box.x, box.y, SRCCOPY);
     }
 }
 

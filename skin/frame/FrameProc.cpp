@@ -4,6 +4,8 @@
 #include <windowsx.h>
 #include <shlwapi.h>
 
+#include <utility>
+
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -26,11 +28,14 @@ DWORD WINAPI trimMemory(void*) {
     return 0;
 }
 
-int taskbarHeight() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    RECT r{};
-    if (taskbar) GetWindowRect(taskbar, &r);
-    return r.bottom - r.top;
+// The area a window may cover on its monitor: all of it, or, maximised, what the taskbar
+// leaves free wherever it lies.
+RECT screenArea(HWND hwnd, bool maximized) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return maximized ? info.rcWork : info.rcMonitor;
 }
 
 }  // namespace
@@ -108,22 +113,20 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        const int maxHeight = record->maximized ? screenHeight - taskbarHeight() : screenHeight;
+        const RECT area = screenArea(hwnd, record->maximized);
         info->ptMinTrackSize = {200, 150};
-        info->ptMaxTrackSize = {screenWidth, maxHeight};
+        info->ptMaxTrackSize = {area.right - area.left, area.bottom - area.top};
         return 0;
     }
     case WM_WINDOWPOSCHANGED: {
         if (record->maximized) {
-            const int width = GetSystemMetrics(SM_CXSCREEN);
-            const int height = GetSystemMetrics(SM_CYSCREEN) - taskbarHeight();
+            const RECT area = screenArea(hwnd, true);
             RECT r{};
             GetWindowRect(hwnd, &r);
             // Only a change moves the window: the move itself comes back here.
-            if (r.right - r.left != width || r.bottom - r.top != height)
-                SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+            if (!EqualRect(&r, &area))
+                SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                             SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
         }
         layoutCaptionButtons(skinIndex);
         if (record->statusBarHeight > 0) layoutStatusBar(skinIndex);
@@ -157,14 +160,20 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_MOUSEMOVE: mouseMove(hwnd, skinIndex, lParam); break;
     case WM_LBUTTONDOWN: buttonDown(hwnd, skinIndex, lParam); break;
-    case WM_LBUTTONUP:
-        if (captionCommandEntry && hotCaptionButton >= 1 &&
+    case WM_LBUTTONUP: {
+        // Only a release over the button the press went down on is a click: an up
+        // without its down (the second half of a double click that closed a box lying
+        // over the strip) runs nothing.
+        const int pressed = std::exchange(record->pressedButton, 0);
+        hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (captionCommandEntry && pressed >= 1 && pressed == hotCaptionButton &&
             hotCaptionButton <= static_cast<int>(record->captionButtons.size()) && record->hasCaption) {
             // The command may destroy the window and its record.
             captionCommandEntry(skinIndex, hotCaptionButton);
             return callKeptProc(hwnd, message, wParam, lParam);
         }
         break;
+    }
     case WM_LBUTTONDBLCLK:
         if (GET_Y_LPARAM(lParam) <= record->captionHeight && record->sizable) {
             if (const int b = findMaximizeButton(skinIndex); b > 0) captionCommand(skinIndex, b);
@@ -230,6 +239,7 @@ void SkinEngine::mouseMove(HWND hwnd, int skinIndex, LPARAM lParam) {
 void SkinEngine::mouseLeave(HWND, int skinIndex) {
     SkinRecord& record = *skinRecords.at(skinIndex);
     record.mouseInside = 0;
+    record.pressedButton = 0;
     if (record.hotButton >= 1 && record.hasCaption) {
         if (record.fadeOut.step < fadeSteps && record.fadeIn.step < fadeSteps) {
             paintCaptionButton(skinIndex, record.fadeOut.buttonIndex);
@@ -252,6 +262,7 @@ void SkinEngine::buttonDown(HWND hwnd, int skinIndex, LPARAM lParam) {
         if (skinRecords.at(skinIndex) != &record) return;
     }
     hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    record.pressedButton = hotCaptionButton;
     if (hotCaptionButton >= 1) paintCaptionButton(skinIndex, hotCaptionButton, nullptr, true);
 }
 
@@ -274,7 +285,10 @@ void SkinEngine::beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& cli
             return;
         }
     }
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    // The move starts from where the pointer is; from (0, 0) the window would jump.
+    POINT at{x, y};
+    ClientToScreen(hwnd, &at);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 void SkinEngine::updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& client) {

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "assets/Payload.h"
+#include "graphics/GdiHandles.h"
 #include "runtime/Files.h"
 #include "runtime/Shell.h"
 #include "support/DialogProbe.h"
+#include "support/RealInput.h"
 #include "support/TestFiles.h"
 
 using namespace testing;
@@ -160,4 +162,38 @@ TEST_CASE("an installation killed during extraction completes when run again") {
         CAPTURE(e.name);
         CHECK(fileCrc(product + "\\" + e.name) == e.crc);
     }
+}
+
+TEST_CASE("a user closes the installer with its close caption button: the button fades to red first") {
+    const Program installer(installerPath);
+    const HWND wizard = installer.wizard();
+    RECT r{};
+    GetWindowRect(wizard, &r);
+    const POINT close{r.right - 18, r.top + 12};
+    const gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
+    auto redness = [&] {
+        const COLORREF c = GetPixel(screen.get(), close.x, close.y + 4);
+        return GetRValue(c) - (GetGValue(c) + GetBValue(c)) / 2;
+    };
+    testing::input::moveTo({r.left - 10, r.bottom + 10});
+    const int before = redness();
+    // Photographed from the screen every few milliseconds while the eight 20 ms steps run.
+    testing::input::moveTo(close);
+    std::vector<int> steps{before};
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 600) {
+        if (redness() != steps.back()) steps.push_back(redness());
+        Sleep(2);
+    }
+    std::string seen;
+    for (int step : steps) seen += std::to_string(step) + " ";
+    INFO("redness seen: " << seen);
+    CHECK(steps.size() >= 6);  // the steps show one by one, not as one jump
+    for (std::size_t i = 1; i < steps.size(); ++i) CHECK(steps[i] > steps[i - 1]);
+    CHECK(steps.back() - before > 30);
+    testing::input::click(close);
+    REQUIRE(WaitForSingleObject(installer.info.hProcess, 10000) == WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(installer.info.hProcess, &code);
+    CHECK(code == 0);
 }

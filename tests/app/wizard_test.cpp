@@ -17,6 +17,7 @@
 #include "skin/SkinCore.h"
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
+#include "support/RealInput.h"
 #include "support/UserInput.h"
 
 using runtime::Control;
@@ -274,12 +275,24 @@ struct StartUpRecord {
     bool configuredBeforeLicenceRule = false;
 } startUpRecord;
 
-// The user presses the close button at the right end of the caption-button strip.
-void closeByCaptionButton(Form& form) {
-    const skin::SkinRecord& record = *skin::skinRecords.at(skin::findSkinIndex(form.hwnd()));
+// The close button at the right end of the caption-button strip, on the screen.
+POINT closeButtonCentre(HWND window) {
+    const skin::SkinRecord& record = *skin::skinRecords.at(skin::findSkinIndex(window));
     const skin::FloatRect& close = record.captionButtons.back().rect;
-    const LPARAM at = MAKELPARAM(int(close.x + close.width / 2), int(close.y + close.height / 2));
-    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) PostMessageA(form.hwnd(), message, 0, at);
+    return testing::input::onScreen(window, int(close.x + close.width / 2), int(close.y + close.height / 2));
+}
+
+// The user clicks the close button once the window is up. Only sent: the installer's own
+// message loop processes it.
+HWND closing = nullptr;
+void CALLBACK clickClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const POINT at = closeButtonCentre(closing);
+    testing::input::sendMouse({{at}, {at, MOUSEEVENTF_LEFTDOWN}, {at, MOUSEEVENTF_LEFTUP}});
+}
+void closeByCaptionButton(Form& form) {
+    closing = form.hwnd();
+    SetTimer(nullptr, 0, 200, clickClose);
 }
 }  // namespace
 
@@ -329,13 +342,19 @@ TEST_CASE("runInstaller: skinned before it shows; every way out runs the clean-u
     }
 }
 
-TEST_CASE("the window is dragged by any point of its client area; Escape does not close it") {
+TEST_CASE("the window is dragged by its caption area and its page background; Escape does not close it") {
     Wizard w;
-    RECT r;
-    GetWindowRect(w["选择夹1"].hwnd(), &r);
-    const LPARAM point = MAKELPARAM(r.left + 800, r.top + 300);  // page background beside the text
-    CHECK(SendMessageA(w["选择夹1"].hwnd(), WM_NCHITTEST, 0, point) == HTTRANSPARENT);
-    CHECK(SendMessageA(w.form->hwnd(), WM_NCHITTEST, 0, point) == HTCAPTION);
+    const HWND window = w.form->hwnd();
+    // The page background beside the text, and the caption area left of the title.
+    for (const POINT grab : {testing::input::onScreen(w["选择夹1"].hwnd(), 800, 300),
+                             testing::input::onScreen(window, 400, 60)}) {
+        RECT before{}, after{};
+        GetWindowRect(window, &before);
+        testing::input::drag(grab, {grab.x - 40, grab.y + 30});
+        GetWindowRect(window, &after);
+        CHECK(after.left - before.left == -40);
+        CHECK(after.top - before.top == 30);
+    }
 
     for (HWND target : {w.form->hwnd(), w["按钮2"].hwnd()}) {
         PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -13,6 +13,7 @@
 #include "runtime/Services.h"
 #include "support/BmpBuilder.h"
 #include "support/DialogProbe.h"
+#include "support/RealInput.h"
 #include "support/UserInput.h"
 
 using runtime::ControlDesc;
@@ -67,7 +68,8 @@ const runtime::EventBinding kBindings[] = {
 };
 
 const runtime::FormDesc kForm{.name = "TestForm", .caption = "test", .x = 20, .y = 20, .width = 320, .height = 260,
-                              .border = false, .taskbarButton = false, .controls = kControls};
+                              .border = false, .dragByClientArea = true, .taskbarButton = false,
+                              .controls = kControls};
 
 // A session with the test form shown; the form is closed at the end.
 struct ShownForm {
@@ -293,6 +295,20 @@ TEST_CASE("keyboard: Tab and Shift+Tab cycle through the current page's tab stop
         CHECK(runtime::formCount() == 1);
         CHECK(IsWindowVisible(shown.form->hwnd()));
     }
+}
+
+TEST_CASE("a form is dragged by its page background, until a frame takes the drag over") {
+    ShownForm shown;
+    const HWND hwnd = shown.form->hwnd();
+    RECT before{}, after{};
+    GetWindowRect(hwnd, &before);
+    const POINT from = testing::input::onScreen(shown["pages"].hwnd(), 200, 150);
+    testing::input::drag(from, {from.x + 40, from.y + 30});
+    GetWindowRect(hwnd, &after);
+    CHECK(after.left - before.left == 40);
+    CHECK(after.top - before.top == 30);
+    shown.form->setDragByClientArea(false);
+    CHECK(SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(from.x + 40, from.y + 30)) == HTCLIENT);
 }
 
 TEST_CASE("closeForm returns at once; the loop ends when the last form is gone") {

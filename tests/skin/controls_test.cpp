@@ -17,8 +17,10 @@
 #include "skin/controls/Buttons.h"
 #include "skin/controls/Installers.h"
 #include "support/GuiObjects.h"
+#include "support/RealInput.h"
 
 using namespace skin;
+namespace input = testing::input;
 
 namespace {
 
@@ -185,11 +187,12 @@ TEST_CASE("a double click gives one click; new text shows at the next paint") {
     w.skin();
     for (HWND b : {push, check}) {
         clicks = 0;
-        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-            SendMessageA(b, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        input::doubleClick(input::onScreen(b, 5, 5));
         CHECK(clicks == 1);
+        input::click(input::onScreen(b, 5, 5));  // a user's next click, spaced as users do
+        CHECK(clicks == 2);
     }
-    CHECK(SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    CHECK(SendMessageA(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);  // as dialogs do with their default button
     CHECK((GetWindowLongPtrA(push, GWL_STYLE) & 0x0F) == BS_OWNERDRAW);
 
@@ -233,7 +236,7 @@ TEST_CASE("the focus glow keeps its own colour; hover follows the theme colour")
 
     SUBCASE("hover reaches the screen through the button's procedure, paint through the parent") {
         themeColor = RGB(255, 0, 0);
-        SendMessageA(push, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        input::moveTo(input::onScreen(push, 5, 5));
         CHECK(reddish(Shot::of(push).at(0, 13)));
         InvalidateRect(push, nullptr, TRUE);
         UpdateWindow(push);
@@ -291,18 +294,15 @@ TEST_CASE("trackbars: hover and drag show the round thumb; positions count from 
 
     CHECK(Shot::of(bar) == Shot::of(shifted));  // the same share of the range, the same picture
     const int dot = Shot::of(bar).count(thumbOf(bar), bright);
-    SendMessageA(bar, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    input::moveTo(input::onScreen(bar, 5, 5));
     CHECK(Shot::of(bar).count(thumbOf(bar), bright) > dot + 30);
-    SendMessageA(bar, WM_MOUSELEAVE, 0, 0);
-    CHECK(Shot::of(bar).count(thumbOf(bar), bright) == dot);
+    input::moveTo(input::onScreen(w.top, 390, 290));
+    CHECK(input::waitFor([&] { return Shot::of(bar).count(thumbOf(bar), bright) == dot; }));
 
     SUBCASE("dragging the thumb moves it, and the round thumb goes with it") {
         const RECT t = thumbOf(bar);
         const int x = (t.left + t.right) / 2, y = (t.top + t.bottom) / 2;
-        SendMessageA(bar, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 60, y));
-        SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(x + 60, y));
+        input::drag(input::onScreen(bar, x, y), input::onScreen(bar, x + 60, y));
         UpdateWindow(bar);
         CHECK(SendMessageA(bar, TBM_GETPOS, 0, 0) > 70);
         CHECK(Shot::of(bar).count(thumbOf(bar), bright) > dot + 30);

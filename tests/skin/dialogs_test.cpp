@@ -9,6 +9,7 @@
 #include "SkinTestWindows.h"
 #include "skin/SkinCore.h"
 #include "skin/frame/Dialogs.h"
+#include "support/RealInput.h"
 
 using namespace skin;
 
@@ -53,21 +54,6 @@ void showBox(std::function<bool(HWND, DWORD)> drive) {
 // Waits until the box is fully faded in, then runs then() once per tick until it is done.
 std::function<bool(HWND, DWORD)> whenShown(std::function<bool(HWND)> then) {
     return [then](HWND box, DWORD elapsed) { return alphaOf(box) == 250 ? then(box) : elapsed > 3000; };
-}
-
-void pressMouse(std::initializer_list<std::pair<POINT, DWORD>> steps) {
-    std::vector<INPUT> inputs;
-    const int w = GetSystemMetrics(SM_CXSCREEN) - 1;
-    const int h = GetSystemMetrics(SM_CYSCREEN) - 1;
-    for (const auto& [at, flags] : steps) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = at.x * 65535 / w;
-        input.mi.dy = at.y * 65535 / h;
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 int nestedAlpha = 0;
@@ -144,7 +130,7 @@ TEST_CASE("dragging the surface of a message box moves it") {
         if (step++ == 0) {
             GetWindowRect(box, &before);
             const POINT grab{before.left + 60, before.top + 12};
-            pressMouse({{grab, 0},
+            testing::input::sendMouse({{grab, 0},
                         {grab, MOUSEEVENTF_LEFTDOWN},
                         {POINT{grab.x + 20, grab.y + 15}, 0},
                         {POINT{grab.x + 40, grab.y + 30}, 0},
@@ -178,27 +164,29 @@ TEST_CASE("the close zone: where it is, and red once on entry and back once on e
         HDC picture = skinRecords.at(findSkinIndex(box))->backgroundDc.get();
         const int w = r.right - r.left;
         const POINT face{w - 18, 16};
-        auto move = [&](WPARAM hit) { SendMessageA(box, WM_NCMOUSEMOVE, hit, MAKELPARAM(r.right - 18, r.top + 11)); };
+        auto move = [&](int x, int y) { testing::input::moveTo({r.left + x, r.top + y}); };
         auto mark = [&] { SetPixel(picture, face.x, face.y, RGB(0, 255, 0)); };
         auto marked = [&] { return GetPixel(picture, face.x, face.y) == RGB(0, 255, 0); };
 
         CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
-        move(HTCLOSE);
+        move(w - 18, 11);
         CHECK(reddish(GetPixel(picture, face.x, face.y)));
         gdi::WindowDc screen = gdi::WindowDc::whole(box);
         CHECK(reddish(GetPixel(screen.get(), face.x, face.y)));
         mark();
-        move(HTCLOSE);
+        move(w - 20, 12);
         CHECK(marked());  // not painted again while it stays inside
-        move(HTCAPTION);
+        move(w - 60, 12);
         CHECK_FALSE(marked());
         CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
         mark();
-        move(HTCAPTION);
+        move(w - 70, 14);
         CHECK(marked());  // nor on every move outside
-        move(HTCLOSE);
-        SendMessageA(box, WM_NCMOUSELEAVE, 0, 0);  // left the dialog straight out of the zone
+        move(w - 18, 11);
+        move(w + 30, 11);  // left the dialog straight out of the zone
         CHECK_FALSE(reddish(GetPixel(picture, face.x, face.y)));
+        testing::input::click({r.right - 18, r.top + 11});
+        CHECK_FALSE(IsWindow(box));  // a click in the zone closes the box
         return true;
     }));
 }

@@ -2,9 +2,12 @@
 // caption-button hover and commands, resizing regions, status bar and settings.
 #include <doctest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "SkinTestWindows.h"
 #include "assets/Assets.h"
@@ -15,10 +18,12 @@
 #include "skin/frame/FramePainting.h"
 #include "skin/frame/FramePictures.h"
 #include "support/GuiObjects.h"
+#include "support/RealInput.h"
 
 using namespace skin;
 using skintest::blend;
 using skintest::closeColour;
+namespace input = testing::input;
 
 namespace {
 
@@ -175,6 +180,39 @@ TEST_CASE("the painted frame") {
         engine().paintCaptionButton(f.index, 1, nullptr, true);
         CHECK(glyphSum() == maximiseGlyph);
     }
+    SUBCASE("text changes and fade steps restore and put on the screen exactly what they draw") {
+        Framed f(300, 120, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+        const gdi::WindowDc window = gdi::WindowDc::client(f.hwnd);
+        auto band = [&](HDC dc) {  // the caption band inside the rounded corners
+            std::vector<COLORREF> pixels;
+            for (int y = 3; y < 40; ++y)
+                for (int x = 3; x < 297; ++x) pixels.push_back(GetPixel(dc, x, y));
+            return pixels;
+        };
+        auto repeated = [&](const std::function<void()>& change) {
+            change();
+            const std::vector<COLORREF> once = band(f.record().backgroundDc.get());
+            for (int i = 0; i < 3; ++i) change();
+            CHECK(band(f.record().backgroundDc.get()) == once);  // no layer piles up
+            CHECK(band(window.get()) == once);                   // and the screen has all of it
+        };
+        repeated([&] { SetWindowTextA(f.hwnd, "A long caption that runs on under the buttons"); });
+        for (int button : {1, 2, 3}) {
+            CAPTURE(button);
+            repeated([&] { engine().paintCaptionButton(f.index, button, nullptr, false, 120); });
+        }
+    }
+    SUBCASE("the first paint, a resize and SW_SHOWNA leave another window active") {
+        const HWND other = skintest::makeTopWindow(700, 700, 50, 50);
+        SetActiveWindow(other);
+        Framed f(200, 120);
+        ShowWindow(f.hwnd, SW_SHOWNA);
+        skintest::pump();
+        SetWindowPos(f.hwnd, nullptr, 0, 0, 220, 130, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        skintest::pump();
+        CHECK(GetActiveWindow() == other);
+        DestroyWindow(other);
+    }
     SUBCASE("no GDI object growth over 1,000 full frame paints") {
         Framed f(120, 90, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, {.statusBarHeight = 25});
         f.paint();
@@ -206,61 +244,81 @@ TEST_CASE("background pictures: average colour and faded edges") {
     }
 }
 
-TEST_CASE("caption buttons under the mouse") {
+TEST_CASE("caption buttons, dragging and closing under a real pointer") {
     plainBackground(RGB(90, 90, 90));
-    const DWORD style = WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    auto centre = [](const CaptionButton& b) {
-        return MAKELPARAM(static_cast<int>(b.rect.x + b.rect.width / 2), static_cast<int>(b.rect.y + 9));
+    const DWORD style = WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    Framed f(300, 200, style);
+    SkinRecord& r = f.record();
+    auto centre = [&](int button) {
+        const FloatRect& b = r.captionButtons[static_cast<std::size_t>(button - 1)].rect;
+        return input::onScreen(f.hwnd, static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + 9));
     };
-    SUBCASE("moving from one button to the next fades the first out and the second in") {
-        Framed f(300, 200, style);
-        SkinRecord& r = f.record();
-        SendMessageA(f.hwnd, WM_MOUSEHOVER, 0, 0);
-        SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, centre(r.captionButtons[0]));
+    input::moveTo({1200, 1000});
+    SUBCASE("moving from one button to the next fades the first out and the second in, in the same ticks") {
+        input::moveTo(centre(1));
         CHECK(r.fadeTimerOn == 1);
-        for (int i = 0; i < 3; ++i) SendMessageA(f.hwnd, WM_TIMER, reinterpret_cast<WPARAM>(f.hwnd), 0);
-        CHECK(r.fadeIn.buttonIndex == 1);
-        CHECK(r.fadeIn.step == 3);
-        SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, centre(r.captionButtons[1]));
+        REQUIRE(input::waitFor([&] { return r.fadeIn.buttonIndex == 1 && r.fadeIn.step >= 3; }));
+        input::moveTo(centre(2));
         CHECK(r.hotButton == 2);
-        SendMessageA(f.hwnd, WM_TIMER, reinterpret_cast<WPARAM>(f.hwnd), 0);
-        CHECK(r.fadeIn.buttonIndex == 2);
-        CHECK(r.fadeIn.step == 1);
-        CHECK(r.fadeOut.buttonIndex == 1);
-        CHECK(r.fadeOut.step == 1);
+        bool together = true;
+        CHECK(input::waitFor([&] {
+            together = together && r.fadeIn.step == r.fadeOut.step;
+            return r.fadeIn.buttonIndex == 2 && r.fadeOut.buttonIndex == 1 && r.fadeOut.step == 8;
+        }));
+        CHECK(together);
+        input::moveTo({1200, 1000});  // leaving fades the second out, and the timer stops
+        CHECK(input::waitFor([&] { return r.fadeTimerOn == 0 && r.fadeOut.buttonIndex == 0; }));
     }
-    SUBCASE("a click on the close button closes the window") {
-        Framed f(300, 200, style);
-        const LPARAM at = centre(f.record().captionButtons[2]);
-        SendMessageA(f.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(f.hwnd, WM_LBUTTONUP, 0, at);
+    SUBCASE("only a press and release on the same button is a click") {
+        input::moveTo(centre(3));
+        input::mouse({{centre(3), MOUSEEVENTF_LEFTUP}});  // an up without its down
+        input::press(centre(3));
+        input::release(centre(2));  // released over another button
+        input::press(centre(2));
+        input::release(centre(2));  // maximise, then restore through the same button below
+        CHECK(r.maximized == 1);
+        input::click(centre(2));
+        CHECK(r.maximized == 0);
+        input::moveTo(centre(3));
+        input::mouse({{centre(3), MOUSEEVENTF_LEFTUP}});  // the command did not stay armed
+        REQUIRE(IsWindow(f.hwnd));
+        input::click(centre(3));
         CHECK_FALSE(IsWindow(f.hwnd));
     }
-    SUBCASE("a double click down to the caption's last row toggles maximise, against the taskbar") {
-        HWND ownTaskbar = nullptr;
-        if (!FindWindowA("Shell_TrayWnd", nullptr)) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.lpszClassName = "Shell_TrayWnd";
-            RegisterClassA(&wc);
-            ownTaskbar = CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, GetSystemMetrics(SM_CYSCREEN) - 40,
-                                         GetSystemMetrics(SM_CXSCREEN), 40, nullptr, nullptr, nullptr, nullptr);
+    SUBCASE("a drag by the caption or the client area moves the window by the pointer's travel") {
+        for (const POINT grab : {POINT{100, 20}, POINT{150, 150}}) {
+            RECT before{}, after{};
+            GetWindowRect(f.hwnd, &before);
+            const POINT from = input::onScreen(f.hwnd, grab.x, grab.y);
+            input::drag(from, {from.x + 40, from.y + 30});
+            GetWindowRect(f.hwnd, &after);
+            CHECK(after.left - before.left == 40);
+            CHECK(after.top - before.top == 30);
         }
-        RECT bar{};
-        GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
-        Framed f(300, 200, style, 40);
+    }
+}
+
+TEST_CASE("a double click down to the caption's last row toggles maximise to the monitor's work area") {
+    plainBackground(RGB(90, 90, 90));
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (const RECT taskbarLeft : {work, RECT{60, 0, screen.right, screen.bottom}}) {
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&taskbarLeft), 0);
+        MONITORINFO monitor{sizeof(monitor)};
+        GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        Framed f(300, 200, WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40);
         SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 41));
         CHECK(f.record().maximized == 0);
         SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
         CHECK(f.record().maximized == 1);
         RECT r{};
         GetWindowRect(f.hwnd, &r);
-        CHECK(r.right - r.left == GetSystemMetrics(SM_CXSCREEN));
-        CHECK(r.bottom - r.top == GetSystemMetrics(SM_CYSCREEN) - (bar.bottom - bar.top));
+        CHECK(EqualRect(&r, &monitor.rcWork));
+        CHECK(r.bottom - r.top > 0);
         SendMessageA(f.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 40));
         CHECK(f.record().maximized == 0);
-        if (ownTaskbar) DestroyWindow(ownTaskbar);
     }
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
 }
 
 TEST_CASE("border regions: 10 pixels from a corner resize the corner, 11 the edge") {
@@ -338,8 +396,9 @@ TEST_CASE("glass and picture buttons take the button over once") {
         HWND button = skintest::makeChild(f.hwnd, 10, 60, 80, 26, "Button", WS_CHILD | BS_PUSHBUTTON);
         const Bytes picture(CheckOnGlyph.data(), CheckOnGlyph.data() + CheckOnGlyph.size());
         for (int call = 0; call < 2; ++call) {
-            const bool made = kind == 1 ? engine().makeGlassButton(button, picture, 1, "tip")
-                                        : engine().makePictureButton(button, picture, {}, {}, {}, "");
+            const char* tip = call == 0 ? "tip" : "second tip";
+            const bool made = kind == 1 ? engine().makeGlassButton(button, picture, 1, tip)
+                                        : engine().makePictureButton(button, picture, {}, {}, {}, tip);
             CHECK(made);
         }
         CAPTURE(kind);
@@ -351,6 +410,13 @@ TEST_CASE("glass and picture buttons take the button over once") {
         CHECK(entry.picture == picture);
         CHECK(reinterpret_cast<LONG_PTR>(entry.oldProc) != GetWindowLongPtrA(button, GWLP_WNDPROC));
         CHECK((GetWindowLongA(button, GWL_STYLE) & BS_OWNERDRAW) == BS_OWNERDRAW);
+        // One tool, showing the text of the last call.
+        char text[32] = {};
+        TTTOOLINFOA tool{TTTOOLINFOA_V1_SIZE, 0, button, 1};
+        tool.lpszText = text;
+        SendMessageA(entry.tooltip.handle(), TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+        CHECK(SendMessageA(entry.tooltip.handle(), TTM_GETTOOLCOUNT, 0, 0) == 1);
+        CHECK(std::string(text) == "second tip");
     }
     CHECK_FALSE(engine().makeGlassButton(f.hwnd, {}, 0, ""));
 }

@@ -1,5 +1,5 @@
 // Input as the user gives it to a form: clicks on buttons that show and are enabled, and
-// key presses processed by the run time's message handling.
+// key presses on the keyboard.
 #pragma once
 
 #include <doctest.h>
@@ -7,6 +7,7 @@
 
 #include "runtime/Form.h"
 #include "runtime/Services.h"
+#include "support/RealInput.h"
 
 namespace testing {
 
@@ -19,19 +20,12 @@ inline void clickAsUser(runtime::Form& form, const char* name) {
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-// A key pressed on the focused window; Shift can be held down in the thread's key state
-// (Shift+Tab).
-inline void pressKey(UINT key, bool shift = false) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    const HWND focus = GetFocus();
-    PostMessageA(focus, WM_KEYDOWN, key, 1);
-    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-    runtime::delayWithMessages(50);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+// A key pressed and released on the keyboard, Shift held around it when asked (Shift+Tab),
+// processed by the run time's message loop, which moves the focus on Tab.
+inline void pressKey(WORD key, bool shift = false) {
+    input::sendKey(key, shift);
+    for (int i = 0; i < 100 && GetQueueStatus(QS_INPUT) != 0; ++i) runtime::delayWithMessages(10);
+    runtime::delayWithMessages(20);
 }
 
 }  // namespace testing
