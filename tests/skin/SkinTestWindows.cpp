@@ -2,19 +2,8 @@
 
 namespace skintest {
 
-const char* registerClass(const char* name, WNDPROC proc, UINT style) {
-    WNDCLASSA wc{};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-    return name;
-}
-
 const char* plainClass() {
-    static const char* name = registerClass("SkinTestPlain", DefWindowProcA);
+    static const char* name = runtime::registerWindowClass("SkinTestPlain", DefWindowProcA);
     return name;
 }
 

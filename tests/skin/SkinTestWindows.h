@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "runtime/Services.h"
 #include "skin/SkinCore.h"
 
 namespace skintest {
 
-// Registers a window class with the arrow cursor; returns name.
-const char* registerClass(const char* name, WNDPROC proc, UINT style = 0);
+using runtime::registerWindowClass;
 
 // A plain window class whose procedure is DefWindowProcA.
 const char* plainClass();

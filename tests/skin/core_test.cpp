@@ -32,7 +32,7 @@ LRESULT CALLBACK recordingClassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 const char* recordingClass() {
-    static const char* name = skintest::registerClass("SkinTestRecording", recordingClassProc);
+    static const char* name = skintest::registerWindowClass("SkinTestRecording", recordingClassProc);
     return name;
 }
 

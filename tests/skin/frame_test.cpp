@@ -35,7 +35,7 @@ SkinEngine& engine() {
 }
 
 const char* frameClass() {
-    static const char* name = skintest::registerClass("SkinTestFrame", DefWindowProcA, CS_DBLCLKS);
+    static const char* name = skintest::registerWindowClass("SkinTestFrame", DefWindowProcA, CS_DBLCLKS);
     return name;
 }
 
@@ -249,10 +249,11 @@ TEST_CASE("caption buttons, dragging and closing under a real pointer") {
     const DWORD style = WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     Framed f(300, 200, style);
     SkinRecord& r = f.record();
-    auto centre = [&](int button) {
-        const FloatRect& b = r.captionButtons[static_cast<std::size_t>(button - 1)].rect;
-        return input::onScreen(f.hwnd, static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + 9));
+    auto centreOf = [](const Framed& window, int button) {
+        const FloatRect& b = window.record().captionButtons[static_cast<std::size_t>(button - 1)].rect;
+        return input::onScreen(window.hwnd, static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + 9));
     };
+    auto centre = [&](int button) { return centreOf(f, button); };
     input::moveTo({1200, 1000});
     SUBCASE("moving from one button to the next fades the first out and the second in, in the same ticks") {
         input::moveTo(centre(1));
@@ -284,6 +285,19 @@ TEST_CASE("caption buttons, dragging and closing under a real pointer") {
         REQUIRE(IsWindow(f.hwnd));
         input::click(centre(3));
         CHECK_FALSE(IsWindow(f.hwnd));
+    }
+    SUBCASE("with a second framed window, a press on one's button and a release on the other's is no click") {
+        Framed g(300, 200, style);
+        SetWindowPos(g.hwnd, nullptr, 400, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT otherClose = centreOf(g, 3);
+        input::press(centre(3));
+        input::release(otherClose);
+        input::moveTo(centre(3));
+        input::mouse({{centre(3), MOUSEEVENTF_LEFTUP}});  // the press left with the pointer
+        CHECK(IsWindow(f.hwnd));
+        CHECK(IsWindow(g.hwnd));
+        input::click(otherClose);
+        CHECK_FALSE(IsWindow(g.hwnd));
     }
     SUBCASE("a drag by the caption or the client area moves the window by the pointer's travel") {
         for (const POINT grab : {POINT{100, 20}, POINT{150, 150}}) {

@@ -20,9 +20,6 @@ struct DemoWindow {
              DWORD exStyle = 0);
 };
 
-// Registers a window class with the arrow cursor; returns name.
-const char* registerDemoClass(const char* name, WNDPROC proc, UINT style = 0);
-
 // Runs after skinWindow: for what only a skinned window accepts.
 using AfterSkin = void (*)(DemoWindow& window);
 

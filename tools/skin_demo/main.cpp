@@ -14,6 +14,7 @@
 
 #include "Scenes.h"
 #include "assets/Assets.h"
+#include "runtime/Services.h"
 
 namespace demo {
 
@@ -63,17 +64,6 @@ LRESULT CALLBACK demoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-const char* registerDemoClass(const char* name, WNDPROC proc, UINT style) {
-    WNDCLASSA wc{};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-    return name;
-}
-
 HWND DemoWindow::add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id,
                      DWORD exStyle) {
     HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd,
@@ -105,7 +95,7 @@ int main(int argc, char** argv) {
     engine.configure(1, 0);
 
     const int w = 640, h = 460;
-    const char* demoClass = registerDemoClass("VelmoraSkinDemo", demoProc, CS_DBLCLKS);
+    const char* demoClass = runtime::registerWindowClass("VelmoraSkinDemo", demoProc, CS_DBLCLKS);
     HWND hwnd = CreateWindowExA(0, demoClass, "Velmora 皮肤演示", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                                 (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w,
                                 h, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
