@@ -44,16 +44,7 @@ bool hasOwnWindow(ControlKind kind) noexcept { return isVisual(kind) && kind != 
 void registerClasses() {
     static bool done = false;
     if (done) return;
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    auto add = [&](const char* name, WNDPROC proc) {
-        WNDCLASSEXA wc{sizeof wc};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = name;
-        RegisterClassExA(&wc);
-    };
+    auto add = [](const char* name, WNDPROC proc) { registerWindowClass(name, proc, CS_DBLCLKS); };
     add(kFormClass, Form::dispatch);
     add(kPagesClass, Control::dispatch);
     add(kPanelClass, Control::dispatch);

@@ -13,6 +13,19 @@ namespace runtime {
 // before the message is translated (the skin refreshes transparent lists on it).
 inline constexpr UINT kBeforeTranslate = 0x8002;
 
+// Registers a window class drawn with the arrow cursor; a second registration of the
+// same name fails harmlessly. Returns name.
+inline const char* registerWindowClass(const char* name, WNDPROC proc, UINT style = 0) {
+    WNDCLASSA wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+    return name;
+}
+
 // The first thing the program does: DLLs are searched for in the system directory only
 // (SetDefaultDllDirectories, where the system has it; elsewhere the current directory at
 // least leaves the search), and the DLLs that are not KnownDLLs are loaded from there by

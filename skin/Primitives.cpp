@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graphics/GxGraphics.h"
+#include "graphics/GxImage.h"
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
@@ -45,6 +46,18 @@ void drawGlow(GxGraphics& graphics, const GxPath& path, int count, COLORREF colo
         pen.SetWidth(static_cast<float>(i));
         graphics.DrawPath(pen, path);
     }
+}
+
+GxBitmap shrinkPicture(const GxBitmap& picture, int w, int h, bool highQualityCompositing) {
+    GxBitmap small;
+    if (w <= 0 || h <= 0 || !small.Create(w, h)) return small;
+    GxGraphics g;
+    g.FromImage(small);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    if (highQualityCompositing) g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    g.DrawImageRect(picture, 0, 0, static_cast<float>(w), static_cast<float>(h));
+    return small;
 }
 
 WindowFont getWindowFont(HWND hwnd) {

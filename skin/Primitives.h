@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+class GxBitmap;
 class GxGraphics;
 class GxPath;
 
@@ -29,6 +30,9 @@ void addTopRoundRect(GxPath& path, float x, float y, float w, float h, int d);
 void strokeRoundRect(GxGraphics& graphics, float x, float y, float w, float h, int d, Argb colour);
 // Strokes path count times with widths 1..count: a halo that fades outwards.
 void drawGlow(GxGraphics& graphics, const GxPath& path, int count, COLORREF colour, int alpha);
+// The first half of a blur: picture drawn smoothly into a new w x h one, empty when
+// that has no pixel. The glow text composites the shrink at high quality.
+GxBitmap shrinkPicture(const GxBitmap& picture, int w, int h, bool highQualityCompositing);
 
 struct WindowFont {
     std::string faceName;

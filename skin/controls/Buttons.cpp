@@ -245,41 +245,53 @@ void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
     }
 }
 
-void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
+namespace {
+
+// What the push and glass button painters share: the canvas over rc, the kind's face
+// (face) drawn at x, y in w x h, and the picture on dc.
+template <class Face>
+void paintFaceButton(HWND hwnd, HDC dc, const RECT& rc, Face&& face) {
     const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     ControlCanvas canvas(hwnd, rc);
     if (!canvas) return;
     const float x = static_cast<float>(rc.left), y = static_cast<float>(rc.top);
-    const int wi = canvas.width(), hi = canvas.height();
-    const float w = static_cast<float>(wi), h = static_cast<float>(hi);
-    const GxPath shape = roundRectPath(x, y, w - 1, h - 1, 5);
-    const Argb theme60 = toArgb(themeColor, 60);
-    canvas.fill(shape, toArgb(white, 120));
-    if (state & buttonDisabled) {
-        paintDisabledFace(canvas, x, y, w, h);
-    } else {
-        canvas.fillLinear(shape, {x, y}, {x, y + h - 1}, toArgb(white, 0), toArgb(grey, 60));
-        GxPath gloss;
-        gloss.Create();
-        const float glossHeight = static_cast<float>(hi / 2);
-        addTopRoundRect(gloss, x, y, w - 1, glossHeight, 5);
-        canvas.fillLinear(gloss, {x, y}, {x, y + glossHeight}, toArgb(white, 50), toArgb(white, 10));
-        if (state & buttonHot) {
-            canvas.fillLinear(shape, {x, y}, {x, y + h - 1}, theme60, toArgb(themeColor, 10));
-            canvas.stroke(shape, toArgb(themeColor, 255));
-        } else if (state & buttonFocused) {
-            drawGlow(canvas.graphics(), shape, 3, glowColour, 120);
-            canvas.stroke(shape, toArgb(black, 70));
-        } else {
-            canvas.stroke(shape, toArgb(black, 120));
-        }
-        if (state & buttonPressed)
-            canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 3, h - 3, 5), {x, y + 2}, {x, y + h - 1}, theme60,
-                              toArgb(white, 100));
-    }
-    drawText(canvas, *entry, Gdiplus::UnitWorld, Align::centre, GxRectF(0, 2, w, h), toArgb(textColourOf(hwnd)));
+    face(canvas, *entry, x, y, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
     canvas.copyTo(dc);
+}
+
+}  // namespace
+
+void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
+    paintFaceButton(hwnd, dc, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
+                                      float h) {
+        const GxPath shape = roundRectPath(x, y, w - 1, h - 1, 5);
+        const Argb theme60 = toArgb(themeColor, 60);
+        canvas.fill(shape, toArgb(white, 120));
+        if (state & buttonDisabled) {
+            paintDisabledFace(canvas, x, y, w, h);
+        } else {
+            canvas.fillLinear(shape, {x, y}, {x, y + h - 1}, toArgb(white, 0), toArgb(grey, 60));
+            GxPath gloss;
+            gloss.Create();
+            const float glossHeight = static_cast<float>(static_cast<int>(h) / 2);
+            addTopRoundRect(gloss, x, y, w - 1, glossHeight, 5);
+            canvas.fillLinear(gloss, {x, y}, {x, y + glossHeight}, toArgb(white, 50), toArgb(white, 10));
+            if (state & buttonHot) {
+                canvas.fillLinear(shape, {x, y}, {x, y + h - 1}, theme60, toArgb(themeColor, 10));
+                canvas.stroke(shape, toArgb(themeColor, 255));
+            } else if (state & buttonFocused) {
+                drawGlow(canvas.graphics(), shape, 3, glowColour, 120);
+                canvas.stroke(shape, toArgb(black, 70));
+            } else {
+                canvas.stroke(shape, toArgb(black, 120));
+            }
+            if (state & buttonPressed)
+                canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 3, h - 3, 5), {x, y + 2}, {x, y + h - 1}, theme60,
+                                  toArgb(white, 100));
+        }
+        drawText(canvas, entry, Gdiplus::UnitWorld, Align::centre, GxRectF(0, 2, w, h), toArgb(textColourOf(hwnd)));
+    });
 }
 
 namespace {
@@ -353,62 +365,57 @@ void paintRadioButton(HWND hwnd, UINT state) {
 }
 
 void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
-    if (!entry) return;
-    ControlCanvas canvas(hwnd, rc);
-    if (!canvas) return;
-    const float x = static_cast<float>(rc.left), y = static_cast<float>(rc.top);
-    const int wi = canvas.width(), hi = canvas.height();
-    const float w = static_cast<float>(wi), h = static_cast<float>(hi);
-    if (state & buttonDisabled) {
-        canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 6, h - 6, 5), {1, 1}, {1, h}, toArgb(grey, 50),
-                          toArgb(white, 0));
-    } else {
-        if (state & buttonHot) {
-            canvas.fillLinear(roundRectPath(x + 2, y + 1, w - 5, h - 4, 2), {x + 1, y + 1}, {x + 1, y + h - 4},
-                              toArgb(white, 50), toArgb(white, 40));
-            // A highlight brightest towards the middle of the bottom edge.
-            GxLinearBrush light;
-            if (light.Create({x + 1, y + 1}, {w - 1, y + 1}, toArgb(white, 10), toArgb(white, 255))) {
-                light.SetLinearBlend(0.5f, 0.8f);
-                GxPen pen;
-                pen.CreateFromBrush(light, 2.0f);
-                GxPath line;
-                line.Create();
-                line.AddLine(x + 1, h - 4, w - 1, h - 4);
-                canvas.graphics().DrawPath(pen, line);
+    paintFaceButton(hwnd, dc, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
+                                      float h) {
+        if (state & buttonDisabled) {
+            canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 6, h - 6, 5), {1, 1}, {1, h}, toArgb(grey, 50),
+                              toArgb(white, 0));
+        } else {
+            if (state & buttonHot) {
+                canvas.fillLinear(roundRectPath(x + 2, y + 1, w - 5, h - 4, 2), {x + 1, y + 1}, {x + 1, y + h - 4},
+                                  toArgb(white, 50), toArgb(white, 40));
+                // A highlight brightest towards the middle of the bottom edge.
+                GxLinearBrush light;
+                if (light.Create({x + 1, y + 1}, {w - 1, y + 1}, toArgb(white, 10), toArgb(white, 255))) {
+                    light.SetLinearBlend(0.5f, 0.8f);
+                    GxPen pen;
+                    pen.CreateFromBrush(light, 2.0f);
+                    GxPath line;
+                    line.Create();
+                    line.AddLine(x + 1, h - 4, w - 1, h - 4);
+                    canvas.graphics().DrawPath(pen, line);
+                }
+            }
+            if (state & (buttonFocused | buttonHot)) {
+                canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 5, h - 5, 2), {2, 3}, {2, h}, toArgb(white, 60),
+                                  toArgb(white, 50));
+                canvas.stroke(roundRectPath(x, y, w - 2, h - 2, 5), toArgb(black, 60));
+                canvas.stroke(roundRectPath(x + 1, y + 1, w - 4, h - 4, 5), toArgb(white, 120));
             }
         }
-        if (state & (buttonFocused | buttonHot)) {
-            canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 5, h - 5, 2), {2, 3}, {2, h}, toArgb(white, 60),
-                              toArgb(white, 50));
-            canvas.stroke(roundRectPath(x, y, w - 2, h - 2, 5), toArgb(black, 60));
-            canvas.stroke(roundRectPath(x + 1, y + 1, w - 4, h - 4, 5), toArgb(white, 120));
-        }
-    }
-    GxImage picture = decodePicture(entry->picture);
-    const Argb textColour = toArgb(textColourOf(hwnd));
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const float clientW = static_cast<float>(client.right), clientH = static_cast<float>(client.bottom);
-    if (entry->pictureBeside == 0) {
-        const float s = static_cast<float>(static_cast<int>((h - static_cast<float>(entry->fontSize) - 2) * 0.8f));
-        drawPicture(canvas, picture, (w - s) / 2, h * 0.05f, s, s);
-        drawText(canvas, *entry, Gdiplus::UnitPixel, Align::centre, GxRectF(0, s + h * 0.05f + 2, w, h - s),
-                 textColour, true);
-    } else if (!picture.IsEmpty()) {
-        const float s = static_cast<float>(static_cast<int>(0.8f * clientH));
-        if (entry->text.empty()) {
-            drawPicture(canvas, picture, (w - s) / 2, (h - s) / 2, s, s);
+        GxImage picture = decodePicture(entry.picture);
+        const Argb textColour = toArgb(textColourOf(hwnd));
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const float clientW = static_cast<float>(client.right), clientH = static_cast<float>(client.bottom);
+        if (entry.pictureBeside == 0) {
+            const float s = static_cast<float>(static_cast<int>((h - static_cast<float>(entry.fontSize) - 2) * 0.8f));
+            drawPicture(canvas, picture, (w - s) / 2, h * 0.05f, s, s);
+            drawText(canvas, entry, Gdiplus::UnitPixel, Align::centre, GxRectF(0, s + h * 0.05f + 2, w, h - s),
+                     textColour, true);
+        } else if (!picture.IsEmpty()) {
+            const float s = static_cast<float>(static_cast<int>(0.8f * clientH));
+            if (entry.text.empty()) {
+                drawPicture(canvas, picture, (w - s) / 2, (h - s) / 2, s, s);
+            } else {
+                drawPicture(canvas, picture, 3, (h - s) / 2, s, s);
+                drawText(canvas, entry, Gdiplus::UnitPixel, Align::start, GxRectF(s + 5, 2, clientW - s - 7, clientH),
+                         textColour);
+            }
         } else {
-            drawPicture(canvas, picture, 3, (h - s) / 2, s, s);
-            drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(s + 5, 2, clientW - s - 7, clientH),
-                     textColour);
+            drawText(canvas, entry, Gdiplus::UnitPixel, Align::centre, GxRectF(0, 0, w, h), textColour);
         }
-    } else {
-        drawText(canvas, *entry, Gdiplus::UnitPixel, Align::centre, GxRectF(0, 0, w, h), textColour);
-    }
-    canvas.copyTo(dc);
+    });
 }
 
 void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {

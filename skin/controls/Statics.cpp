@@ -132,17 +132,7 @@ void drawGlowText(GxGraphics& target, const char* text, const GxRectF& layout, C
             g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
             g.DrawString(text, gxFont, glow, GxRectF{b / 2, b / 2, w + b / 2, h + b / 2}, &format);
         }
-        const int sw = w / blur;
-        const int sh = h / blur;
-        GxBitmap small;
-        if (sw > 0 && sh > 0 && small.Create(sw, sh)) {
-            GxGraphics g;
-            g.FromImage(small);
-            g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
-            g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-            g.DrawImageRect(halo, 0, 0, static_cast<float>(sw), static_cast<float>(sh));
-        }
+        const GxBitmap small = shrinkPicture(halo, w / blur, h / blur, true);
         halo.Dispose();
         if (!small.IsEmpty() && halo.Create(w, h)) {
             GxGraphics g;

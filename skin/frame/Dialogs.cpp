@@ -370,15 +370,8 @@ void drawGlowCaption(GxGraphics& target, const char* text, const GxRectF& layout
     graphics.FillPath(glow, path);
 
     // The blur: down to a picture b times smaller and back up.
-    GxBitmap small;
-    if (w / b > 0 && h / b > 0 && small.Create(w / b, h / b, PixelFormat32bppARGB)) {
-        {
-            GxGraphics shrink;
-            shrink.FromImage(small);
-            shrink.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-            shrink.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            shrink.DrawImageRect(halo, 0, 0, static_cast<float>(w / b), static_cast<float>(h / b));
-        }
+    const GxBitmap small = shrinkPicture(halo, w / b, h / b, false);
+    if (!small.IsEmpty()) {
         graphics.Clear(0);
         graphics.DrawImageRect(small, 0, 0, static_cast<float>(w), static_cast<float>(h));
     }

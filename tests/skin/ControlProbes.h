@@ -26,17 +26,6 @@ inline void startSkinModule() {
     (void)started;
 }
 
-inline COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha) + 127) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
-
-inline bool closeColour(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
 inline bool isDark(COLORREF c) { return GetRValue(c) < 130 && GetGValue(c) < 130; }  // text and lines
 inline bool isKeyLike(COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) > 200 && GetGValue(c) < 120; }
 inline bool isRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }

@@ -3,15 +3,7 @@
 namespace skintest {
 
 const char* plainClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        wc.lpszClassName = "SkinTestPlain";
-        RegisterClassA(&wc);
-        return "SkinTestPlain";
-    }();
+    static const char* name = runtime::registerWindowClass("SkinTestPlain", DefWindowProcA);
     return name;
 }
 

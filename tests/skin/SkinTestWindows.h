@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 
+#include "runtime/Services.h"
 #include "skin/SkinCore.h"
 
 namespace skintest {
+
+using runtime::registerWindowClass;
 
 // A plain window class whose procedure is DefWindowProcA.
 const char* plainClass();
@@ -28,6 +32,18 @@ int skinTestWindow(HWND window);
 // green y % 256 and blue 7, so every copy shows where it was taken from.
 void paintPositionPattern(skin::SkinRecord& record, int w, int h);
 COLORREF positionColour(int x, int y);
+
+// Colour over laid on under at alpha (0-255), rounded.
+inline COLORREF blend(COLORREF over, int alpha, COLORREF under) {
+    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha) + 127) / 255; };
+    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
+               mix(GetBValue(over), GetBValue(under)));
+}
+
+inline bool closeColour(COLORREF a, COLORREF b, int tolerance = 3) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
 
 // Processes the messages waiting on this thread.
 void pump();

@@ -11,6 +11,8 @@
 #include "skin/SkinCore.h"
 
 using namespace skin;
+using skintest::blend;
+using skintest::closeColour;
 using skintest::makeChild;
 using skintest::makeTopWindow;
 using skintest::positionColour;
@@ -20,18 +22,6 @@ namespace {
 void startSkinModule() {
     static const bool started = (initSkinModule(), true);
     (void)started;
-}
-
-bool closeColour(COLORREF a, COLORREF b, int tolerance = 2) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-// Colour a laid over b at alpha (0-255).
-COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
 }
 
 // A skinned 300 x 200 window whose background shows positions.

@@ -17,6 +17,7 @@ using skintest::makeChild;
 using skintest::blend;
 using skintest::closeColour;
 using skintest::positionColour;
+using skintest::registerWindowClass;
 
 namespace {
 
@@ -48,20 +49,11 @@ LRESULT CALLBACK selfPainterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return 0;
 }
 
-const char* registerClass(const char* name, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-    return name;
-}
-
 // The position-pattern window of the control tests, with the engine and a parent for
 // the test controls that leaves the background as it is.
 struct SkinnedWindow : skintest::SkinnedWindow {
     SkinEngine& engine = theEngine();
-    HWND holder = makeChild(top, 0, 0, 480, 360, registerClass("ContainerTestHolder", magentaParentProc));
+    HWND holder = makeChild(top, 0, 0, 480, 360, registerWindowClass("ContainerTestHolder", magentaParentProc));
 
     static SkinEngine& theEngine() {
         static SkinEngine engine;
@@ -135,7 +127,7 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
     };
     HWND label = makeChild(w.holder, 30, 40, 120, 30, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT);
     SetWindowTextA(label, "label");
-    HWND painter = makeChild(w.holder, 200, 60, 60, 40, registerClass("KeyedSelfPainter", selfPainterProc));
+    HWND painter = makeChild(w.holder, 200, 60, 60, 40, registerWindowClass("KeyedSelfPainter", selfPainterProc));
     for (const Case& c : {Case{"a label that paints into the DC it is given", label, false},
                           Case{"a window that paints only through BeginPaint", painter, true}}) {
         INFO(std::string(c.what));

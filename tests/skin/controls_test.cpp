@@ -41,12 +41,7 @@ HWND makeParent() {
         initSkinModule();
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&icc);
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = parentProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ControlTestParent";
-        RegisterClassA(&wc);
-        return "ControlTestParent";
+        return skintest::registerWindowClass("ControlTestParent", parentProc);
     }();
     return CreateWindowExA(0, name, "t", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);

@@ -32,14 +32,7 @@ LRESULT CALLBACK recordingClassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 const char* recordingClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = recordingClassProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "SkinTestRecording";
-        RegisterClassA(&wc);
-        return "SkinTestRecording";
-    }();
+    static const char* name = skintest::registerWindowClass("SkinTestRecording", recordingClassProc);
     return name;
 }
 

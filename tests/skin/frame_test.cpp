@@ -21,6 +21,8 @@
 #include "support/RealInput.h"
 
 using namespace skin;
+using skintest::blend;
+using skintest::closeColour;
 namespace input = testing::input;
 
 namespace {
@@ -33,16 +35,7 @@ SkinEngine& engine() {
 }
 
 const char* frameClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        wc.lpszClassName = "SkinTestFrame";
-        RegisterClassA(&wc);
-        return "SkinTestFrame";
-    }();
+    static const char* name = skintest::registerWindowClass("SkinTestFrame", DefWindowProcA, CS_DBLCLKS);
     return name;
 }
 
@@ -65,17 +58,6 @@ struct Framed {
     COLORREF pixel(int x, int y) const { return GetPixel(record().backgroundDc.get(), x, y); }
     void paint() const { engine().paintFrame(index); }
 };
-
-bool closeTo(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-COLORREF blend(COLORREF over, int alpha, COLORREF under) {
-    auto mix = [alpha](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
 
 // A plain background of one colour, no picture.
 void plainBackground(COLORREF colour, COLORREF theme = 0x00DDCA22) {
@@ -150,9 +132,9 @@ TEST_CASE("the painted frame") {
             for (int x = 0; x < 4; ++x)
                 if (PtInRegion(region, x, y)) CHECK(f.pixel(x, y) != RGB(255, 0, 255));
         DeleteObject(region);
-        CHECK(closeTo(f.pixel(100, 0), blend(RGB(0, 0, 0), 180, back)));
-        CHECK(closeTo(f.pixel(100, 1), blend(RGB(255, 255, 255), 180, back)));
-        CHECK(closeTo(f.pixel(100, 60), back));
+        CHECK(closeColour(f.pixel(100, 0), blend(RGB(0, 0, 0), 180, back)));
+        CHECK(closeColour(f.pixel(100, 1), blend(RGB(255, 255, 255), 180, back)));
+        CHECK(closeColour(f.pixel(100, 60), back));
     }
     SUBCASE("a 2 x 2 window still gets a region and a background") {
         Framed f(2, 2);
@@ -267,10 +249,11 @@ TEST_CASE("caption buttons, dragging and closing under a real pointer") {
     const DWORD style = WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     Framed f(300, 200, style);
     SkinRecord& r = f.record();
-    auto centre = [&](int button) {
-        const FloatRect& b = r.captionButtons[static_cast<std::size_t>(button - 1)].rect;
-        return input::onScreen(f.hwnd, static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + 9));
+    auto centreOf = [](const Framed& window, int button) {
+        const FloatRect& b = window.record().captionButtons[static_cast<std::size_t>(button - 1)].rect;
+        return input::onScreen(window.hwnd, static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + 9));
     };
+    auto centre = [&](int button) { return centreOf(f, button); };
     input::moveTo({1200, 1000});
     SUBCASE("moving from one button to the next fades the first out and the second in, in the same ticks") {
         input::moveTo(centre(1));
@@ -302,6 +285,19 @@ TEST_CASE("caption buttons, dragging and closing under a real pointer") {
         REQUIRE(IsWindow(f.hwnd));
         input::click(centre(3));
         CHECK_FALSE(IsWindow(f.hwnd));
+    }
+    SUBCASE("with a second framed window, a press on one's button and a release on the other's is no click") {
+        Framed g(300, 200, style);
+        SetWindowPos(g.hwnd, nullptr, 400, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT otherClose = centreOf(g, 3);
+        input::press(centre(3));
+        input::release(otherClose);
+        input::moveTo(centre(3));
+        input::mouse({{centre(3), MOUSEEVENTF_LEFTUP}});  // the press left with the pointer
+        CHECK(IsWindow(f.hwnd));
+        CHECK(IsWindow(g.hwnd));
+        input::click(otherClose);
+        CHECK_FALSE(IsWindow(g.hwnd));
     }
     SUBCASE("a drag by the caption or the client area moves the window by the pointer's travel") {
         for (const POINT grab : {POINT{100, 20}, POINT{150, 150}}) {

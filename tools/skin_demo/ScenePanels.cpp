@@ -4,6 +4,7 @@
 #include "Scenes.h"
 
 #include "assets/Assets.h"
+#include "runtime/Services.h"
 #include "skin/panels/PicturePlayer.h"
 
 namespace demo {
@@ -18,15 +19,7 @@ HWND animationWindow = nullptr;
 
 // Panels are plain windows that draw nothing themselves (the class installers leave
 // them alone).
-const char* panelClass() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = "VelmoraDemoPanel";
-    RegisterClassA(&wc);
-    return wc.lpszClassName;
-}
+const char* panelClass() { return runtime::registerWindowClass("VelmoraDemoPanel", DefWindowProcA); }
 
 }  // namespace
 

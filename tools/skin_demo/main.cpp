@@ -14,6 +14,7 @@
 
 #include "Scenes.h"
 #include "assets/Assets.h"
+#include "runtime/Services.h"
 
 namespace demo {
 
@@ -61,17 +62,6 @@ LRESULT CALLBACK demoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-const char* demoClass() {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = demoProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = "VelmoraSkinDemo";
-    RegisterClassA(&wc);
-    return wc.lpszClassName;
-}
-
 }  // namespace
 
 HWND DemoWindow::add(const char* className, const char* text, DWORD style, int x, int y, int w, int h, int id,
@@ -105,7 +95,8 @@ int main(int argc, char** argv) {
     engine.configure(1, 0);
 
     const int w = 640, h = 460;
-    HWND hwnd = CreateWindowExA(0, demoClass(), "Velmora 皮肤演示", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+    const char* demoClass = runtime::registerWindowClass("VelmoraSkinDemo", demoProc, CS_DBLCLKS);
+    HWND hwnd = CreateWindowExA(0, demoClass, "Velmora 皮肤演示", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                                 (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w,
                                 h, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     DemoWindow window{hwnd, engine, mode, {}};
