@@ -5,6 +5,7 @@
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
 #include "graphics/GxPath.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -37,11 +38,10 @@ void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool 
     else
         path.AddRectangle(0.0f, 0.0f, static_cast<float>(area.right - area.left),
                           static_cast<float>(area.bottom - area.top));
-    GxGraphics graphics;
-    graphics.FromHdc(target);
+    DcGraphics surface(target);
     GxSolidBrush brush;
     brush.Create(toArgb(container.tintColor, container.tintAlpha));
-    graphics.FillPath(brush, path);
+    surface.graphics().FillPath(brush, path);
 }
 
 void tintWith(HDC target, const RECT& area, int skinIndex, int containerIndex, bool rounded) {
@@ -157,11 +157,10 @@ HDC veiledBackdrop(HWND control) {
     POINT origin{0, 0};
     ClientToScreen(control, &origin);
     OffsetRect(&client, origin.x - whole.left, origin.y - whole.top);
-    GxGraphics graphics;
-    graphics.FromHdc(dc);
+    DcGraphics surface(dc);
     GxSolidBrush veil;
     veil.Create(toArgb(0x00FFFFFF, veilAlpha));
-    graphics.FillRectangle(veil, static_cast<float>(client.left), static_cast<float>(client.top),
+    surface.graphics().FillRectangle(veil, static_cast<float>(client.left), static_cast<float>(client.top),
                            static_cast<float>(client.right - client.left), static_cast<float>(client.bottom - client.top));
     return dc;
 }
@@ -173,11 +172,10 @@ HBITMAP veiledBackdropBitmap(HWND control) {
     HDC dc = makeBackdrop(control, r);
     if (!dc) return nullptr;
     {
-        GxGraphics graphics;
-        graphics.FromHdc(dc);
+        DcGraphics surface(dc);
         GxSolidBrush veil;
         veil.Create(toArgb(0x00FFFFFF, veilAlpha));
-        graphics.FillRectangle(veil, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
+        surface.graphics().FillRectangle(veil, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
     }
     return dcToBitmap(dc, w, h);
 }

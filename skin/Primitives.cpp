@@ -9,6 +9,7 @@
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
 #include "graphics/GdiHandles.h"
+#include "skin/DcGraphics.h"
 
 namespace skin {
 
@@ -80,12 +81,11 @@ WindowFont getWindowFont(HWND hwnd) {
 int measureTextWidth(const char* text, const char* faceName, int size, int style) {
     gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
     gdi::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-    GxGraphics graphics;
-    graphics.FromHdc(dc.get());
+    DcGraphics surface(dc.get());
     GxFont font;
     font.CreateByName(faceName, static_cast<float>(size), style, Gdiplus::UnitWorld);
     GxRectF bounds{};
-    graphics.MeasureString(text, font, GxRectF{}, nullptr, bounds);
+    surface.graphics().MeasureString(text, font, GxRectF{}, nullptr, bounds);
     return static_cast<int>(std::floor(bounds.Width)) + 1;
 }
 

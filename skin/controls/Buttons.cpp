@@ -9,6 +9,7 @@
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
 #include "skin/controls/ControlCanvas.h"
+#include "skin/controls/ControlPainting.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
@@ -150,20 +151,15 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             entry->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
             break;
         case WM_PAINT:
-            if (entry->kind == checkBoxKind || entry->kind == radioButtonKind) {
-                {
-                    gdi::PaintDc paint(hwnd);
-                    if (entry->kind == checkBoxKind) paintCheckBox(hwnd, 0);
-                    else paintRadioButton(hwnd, 0);
-                }
-                return 0;
-            }
+        case WM_PRINTCLIENT:
+            if (entry->kind == checkBoxKind || entry->kind == radioButtonKind)
+                return answerPaint(hwnd, message, wParam, [&](HDC dc) {
+                    if (entry->kind == checkBoxKind) paintCheckBox(hwnd, 0, dc);
+                    else paintRadioButton(hwnd, 0, dc);
+                });
             break;
-        case WM_ERASEBKGND: {
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            SetBkMode(dc, TRANSPARENT);
-            return static_cast<LRESULT>(SetTextColor(dc, textColourOf(hwnd)));
-        }
+        case WM_ERASEBKGND:
+            return eraseNothing(wParam, textColourOf(hwnd));
         case WM_NCPAINT:
             return 1;
         case BM_SETSTYLE:
@@ -300,7 +296,7 @@ namespace {
 // the disabled face or the kind's own (face), the text at the left edge given, and
 // the picture on the screen.
 template <class Face>
-void paintToggle(HWND hwnd, UINT state, float textLeft, float textRightMargin, Face&& face) {
+void paintToggle(HWND hwnd, UINT state, HDC target, float textLeft, float textRightMargin, Face&& face) {
     const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
     RECT r{};
@@ -314,14 +310,13 @@ void paintToggle(HWND hwnd, UINT state, float textLeft, float textRightMargin, F
     else face(canvas, x, y, hi);
     drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(x + textLeft, 2, w - textRightMargin, h),
              toArgb(textColourOf(hwnd)));
-    gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
-    canvas.copyTo(dc.get());
+    canvas.copyTo(TargetDc(hwnd, target, TargetDc::Area::client).get());
 }
 
 }  // namespace
 
-void paintCheckBox(HWND hwnd, UINT state) {
-    paintToggle(hwnd, state, 17, 19, [&](ControlCanvas& canvas, float x, float y, int hi) {
+void paintCheckBox(HWND hwnd, UINT state, HDC target) {
+    paintToggle(hwnd, state, target, 17, 19, [&](ControlCanvas& canvas, float x, float y, int hi) {
         const float boxTop = y + static_cast<float>((hi - 13) / 2);
         GxImage box = decodePicture(CheckOffGlyph.bytes());
         drawPictureAt(canvas, box, x, boxTop);
@@ -338,8 +333,8 @@ void paintCheckBox(HWND hwnd, UINT state) {
     });
 }
 
-void paintRadioButton(HWND hwnd, UINT state) {
-    paintToggle(hwnd, state, 18, 0, [&](ControlCanvas& canvas, float x, float y, int hi) {
+void paintRadioButton(HWND hwnd, UINT state, HDC target) {
+    paintToggle(hwnd, state, target, 18, 0, [&](ControlCanvas& canvas, float x, float y, int hi) {
         const float ringTop = y + static_cast<float>((hi - 12) / 2);
         canvas.stroke(ellipsePath(x + 2, ringTop, 12, 12), toArgb(black, 200));
         const GxPath well = ellipsePath(x + 3, y + static_cast<float>((hi - 11) / 2), 9, 9);

@@ -34,9 +34,9 @@ void paintButtonState(HWND hwnd, UINT state, bool hot);
 void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc);
 void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc);
 void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc);
-// Draw onto the button's own DC.
-void paintRadioButton(HWND hwnd, UINT state);
-void paintCheckBox(HWND hwnd, UINT state);
+// Draw onto the button's own DC, or onto target (a client DC) when there is one.
+void paintRadioButton(HWND hwnd, UINT state, HDC target = nullptr);
+void paintCheckBox(HWND hwnd, UINT state, HDC target = nullptr);
 
 // WM_DRAWITEM of a framed window, dialog or container: paints its skinned buttons.
 void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item);

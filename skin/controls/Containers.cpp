@@ -15,31 +15,45 @@
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
 #include "skin/controls/Buttons.h"
+#include "skin/controls/ControlCanvas.h"
+#include "skin/controls/ControlPainting.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
 
 namespace {
 
-// The container's background as the skin paints it, in a backdrop the caller frees.
-ScopedBackdrop containerPicture(int skinIndex, int containerIndex) {
-    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
-    if (!container) return ScopedBackdrop(nullptr);
-    const RECT r = clientRect(container->hwnd);
-    ScopedBackdrop picture(makeBackdrop(container->hwnd, r));
-    if (!picture) return picture;
-    if (container->isGroupBox) {
-        paintGroupBox(skinIndex, containerIndex, picture.get());
-    } else if (container->framed) {
-        const float w = static_cast<float>(r.right);
-        const float h = static_cast<float>(r.bottom);
-        GxGraphics graphics;
-        graphics.FromHdc(picture.get());
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        strokeRoundRect(graphics, 0, 0, w - 1, h - 1, 5, toArgb(0x000000, 40));
-        strokeRoundRect(graphics, 1, 1, w - 3, h - 3, 3, toArgb(0xFFFFFF, 100));
-    }
-    return picture;
+// The group-box face on the container's picture: frame lines and the caption.
+void paintGroupBox(const ContainerSkin& container, ControlCanvas& picture) {
+    HWND box = container.hwnd;
+    const float w = static_cast<float>(picture.width());
+    const float h = static_cast<float>(picture.height());
+    GxGraphics& graphics = picture.graphics();
+    strokeRoundRect(graphics, 0, 5, w - 1, h - 6, 5, toArgb(0x000000, 40));
+    strokeRoundRect(graphics, 1, 6, w - 3, h - 8, 3, toArgb(0xFFFFFF, 90));
+    const std::string caption = windowText(box);
+    if (caption.empty()) return;
+    const char* face = container.fontName.c_str();
+    const int tw = measureTextWidth(caption.c_str(), face, container.fontSize, container.fontStyle);
+    const LONG style = GetWindowLongA(box, GWL_STYLE);
+    int left = picture.width() - tw - 10;
+    if ((style & BS_CENTER) == BS_CENTER) left = (picture.width() - tw) / 2;
+    else if (style & BS_LEFT) left = 10;
+    const RECT band{left, 1, left + tw, 1 + container.fontSize + 3};
+    // The frame lines under the caption go.
+    restoreBackdrop(box, picture.picture(), band);
+
+    GxFont font;
+    font.CreateByName(face, static_cast<float>(container.fontSize), container.fontStyle, Gdiplus::UnitWorld);
+    GxStringFormat format;
+    format.Create(0, 0);
+    format.SetAlignment(Gdiplus::StringAlignmentCenter);
+    GxSolidBrush brush;
+    brush.Create(toArgb(static_cast<COLORREF>(getProp(box, prop::textColor))));
+    graphics.DrawString(caption.c_str(), font, brush,
+                        GxRectF(static_cast<float>(band.left), static_cast<float>(band.top),
+                                static_cast<float>(tw), static_cast<float>(band.bottom - band.top)),
+                        &format);
 }
 
 // --- Keyed containers ---------------------------------------------------------
@@ -106,21 +120,21 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         container->dirty = 1;
         break;
     case WM_PAINT:
+    case WM_PRINTCLIENT:
         if (!paints) break;
-        {
-            gdi::PaintDc paint(hwnd);
-            if (container->dirty) paintContainer(at.skinIndex, at.controlIndex, paint.get());
-            else repaintContainer(at.skinIndex, at.controlIndex);
-        }
-        return 0;
+        return answerPaint(hwnd, message, wParam, [&](HDC dc) {
+            // Later paints of the window let its transparent children show through again.
+            const bool settled = container->dirty == 0;
+            paintContainer(*container, dc);
+            if (settled && !dc) invalidateTransparentChildren(hwnd);
+        });
     case WM_ERASEBKGND:
         if (!paints) break;
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
+        return eraseNothing(wParam);
     case WM_SHOWWINDOW:
         if (wParam == TRUE) {
             const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
-            if (paints) paintContainer(at.skinIndex, at.controlIndex);
+            if (paints) paintContainer(*container);
             return result;
         }
         break;
@@ -216,8 +230,7 @@ LRESULT CALLBACK keyedContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             break;
         case WM_ERASEBKGND:
             if (!transparentControls) break;
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return 1;
+            return eraseNothing(wParam);
         case WM_HSCROLL:
         case WM_VSCROLL:
             if (isClass(hwnd, "RichEdit20A")) InvalidateRect(hwnd, nullptr, FALSE);
@@ -238,76 +251,19 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 // The given DC is clipped like the container's own DC, so that a first paint does not
 // cover the children either.
-void paintContainer(int skinIndex, int containerIndex, HDC dc) {
-    ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
-    if (!container) return;
-    ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
+void paintContainer(ContainerSkin& container, HDC target) {
+    ControlCanvas picture(container.hwnd, clientRect(container.hwnd));
     if (!picture) return;
-    const RECT r = clientRect(container->hwnd);
-    if (dc) {
-        const int saved = SaveDC(dc);
-        excludeChildClip(container->hwnd, dc);
-        BitBlt(dc, 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
-        RestoreDC(dc, saved);
-    } else {
-        gdi::WindowDc own = excludeChildClip(container->hwnd);
-        BitBlt(own.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
+    if (container.isGroupBox) {
+        paintGroupBox(container, picture);
+    } else if (container.framed) {
+        const float w = static_cast<float>(picture.width());
+        const float h = static_cast<float>(picture.height());
+        strokeRoundRect(picture.graphics(), 0, 0, w - 1, h - 1, 5, toArgb(0x000000, 40));
+        strokeRoundRect(picture.graphics(), 1, 1, w - 3, h - 3, 3, toArgb(0xFFFFFF, 100));
     }
-    container->dirty = 0;
-}
-
-void repaintContainer(int skinIndex, int containerIndex) {
-    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
-    if (!container) return;
-    ScopedBackdrop picture = containerPicture(skinIndex, containerIndex);
-    if (!picture) return;
-    const RECT r = clientRect(container->hwnd);
-    {
-        gdi::WindowDc own = excludeChildClip(container->hwnd);
-        BitBlt(own.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, SRCCOPY);
-    }
-    invalidateTransparentChildren(container->hwnd);
-}
-
-void paintGroupBox(int skinIndex, int containerIndex, HDC picture) {
-    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
-    if (!container) return;
-    HWND box = container->hwnd;
-    const RECT r = clientRect(box);
-    const float w = static_cast<float>(r.right);
-    const float h = static_cast<float>(r.bottom);
-    {
-        GxGraphics graphics;
-        graphics.FromHdc(picture);
-        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-        strokeRoundRect(graphics, 0, 5, w - 1, h - 6, 5, toArgb(0x000000, 40));
-        strokeRoundRect(graphics, 1, 6, w - 3, h - 8, 3, toArgb(0xFFFFFF, 90));
-    }
-    const std::string caption = windowText(box);
-    if (caption.empty()) return;
-    const char* face = container->fontName.c_str();
-    const int tw = measureTextWidth(caption.c_str(), face, container->fontSize, container->fontStyle);
-    const LONG style = GetWindowLongA(box, GWL_STYLE);
-    int left = r.right - tw - 10;
-    if ((style & BS_CENTER) == BS_CENTER) left = (r.right - tw) / 2;
-    else if (style & BS_LEFT) left = 10;
-    const RECT band{left, 1, left + tw, 1 + container->fontSize + 3};
-    // The frame lines under the caption go.
-    restoreBackdrop(box, picture, band);
-
-    GxGraphics graphics;
-    graphics.FromHdc(picture);
-    GxFont font;
-    font.CreateByName(face, static_cast<float>(container->fontSize), container->fontStyle, Gdiplus::UnitWorld);
-    GxStringFormat format;
-    format.Create(0, 0);
-    format.SetAlignment(Gdiplus::StringAlignmentCenter);
-    GxSolidBrush brush;
-    brush.Create(toArgb(static_cast<COLORREF>(getProp(box, prop::textColor))));
-    graphics.DrawString(caption.c_str(), font, brush,
-                        GxRectF(static_cast<float>(band.left), static_cast<float>(band.top),
-                                static_cast<float>(tw), static_cast<float>(band.bottom - band.top)),
-                        &format);
+    picture.copyTo(TargetDc(container.hwnd, target, TargetDc::Area::clientWithoutChildren).get());
+    container.dirty = 0;
 }
 
 void restoreBackdrop(HWND window, HDC dc, const RECT& rect) {

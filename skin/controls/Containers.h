@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "skin/SkinRecord.h"
+
 namespace skin {
 
 // Registration shared by the engine operations and the toolbar installer; both return
@@ -17,13 +19,10 @@ int addKeyedContainer(int skinIndex, HWND window, COLORREF keyColor, COLORREF co
 LRESULT CALLBACK keyedContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The first full paint (after registration or a resize): into dc when one is given,
-// else into the container's own DC without its children.
-void paintContainer(int skinIndex, int containerIndex, HDC dc = nullptr);
-// Later paints: the whole background again, then the transparent children over it.
-void repaintContainer(int skinIndex, int containerIndex);
-// The group-box face on the container's picture: frame lines and the caption.
-void paintGroupBox(int skinIndex, int containerIndex, HDC picture);
+// The container's background as the skin paints it (a group box with its frame and
+// caption), onto target when one is given, else onto the container's own DC without
+// its children.
+void paintContainer(ContainerSkin& container, HDC target = nullptr);
 
 // Fills rect of dc with the window's backdrop (the background behind it with the
 // colours of the containers it lies in), as makeBackdrop composes it.

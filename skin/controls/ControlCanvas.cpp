@@ -1,20 +1,32 @@
 #include "skin/controls/ControlCanvas.h"
 
+#include "skin/SkinCore.h"
+
 namespace skin {
 
-ControlCanvas::ControlCanvas(HWND control, const RECT& area)
+ControlCanvas::ControlCanvas(HWND control, const RECT& area, Edges edges)
     : backdrop_(makeBackdrop(control, area)),
       surface_(backdrop_.get()),
       w_(area.right - area.left),
       h_(area.bottom - area.top) {
-    if (!backdrop_) return;
-    graphics().SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    if (backdrop_ && edges == Edges::smooth) graphics().SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+}
+
+HDC ControlCanvas::picture() {
+    graphics().Flush();
+    return backdrop_.get();
 }
 
 void ControlCanvas::copyTo(HDC target) {
     if (!backdrop_) return;
     surface_.finish();
     BitBlt(target, 0, 0, w_, h_, backdrop_.get(), 0, 0, SRCCOPY);
+}
+
+void ControlCanvas::veil() {
+    GxSolidBrush brush;
+    brush.Create(toArgb(0x00FFFFFF, veilAlpha));
+    graphics().FillRectangleI(brush, 0, 0, w_, h_);
 }
 
 void ControlCanvas::fill(const GxPath& path, Argb colour) {

@@ -15,11 +15,14 @@
 
 namespace skin {
 
+// Whether shapes get smoothed edges; painters of square frames keep them sharp.
+enum class Edges { smooth, sharp };
+
 class ControlCanvas {
 public:
     // area in the control's window coordinates; the canvas is empty (false) when no
     // skinned window lies behind the control.
-    ControlCanvas(HWND control, const RECT& area);
+    ControlCanvas(HWND control, const RECT& area, Edges edges = Edges::smooth);
     ControlCanvas(const ControlCanvas&) = delete;
     ControlCanvas& operator=(const ControlCanvas&) = delete;
 
@@ -28,8 +31,13 @@ public:
     int width() const noexcept { return w_; }
     int height() const noexcept { return h_; }
 
+    // The picture, with everything drawn so far in it, for GDI to draw on or copy
+    // from; drawing may go on afterwards.
+    HDC picture();
     // Finishes drawing and copies the picture to (0, 0) of target.
     void copyTo(HDC target);
+    // Lays the white veil of transparent mode over the whole canvas.
+    void veil();
 
     void fill(const GxPath& path, Argb colour);
     void stroke(const GxPath& path, Argb colour, float width = 1.0f);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
 #include "skin/Primitives.h"
@@ -53,18 +55,61 @@ inline void fillRing(GxGraphics& graphics, int w, int h, const RECT& inner) {
             graphics.FillRectangleI(face, strip.X, strip.Y, strip.Width, strip.Height);
 }
 
-// WM_PAINT of a control the skin paints completely: the update region is validated
-// and the skin paints; the control's own procedure never paints.
+// The DC a painter draws on: the client DC WM_PRINTCLIENT hands over, or, without
+// one, a DC of the window itself. A given DC is set up like the window's own (origin,
+// clip) and set back when this goes.
+class TargetDc {
+public:
+    enum class Area { client, clientWithoutChildren, whole };
+    TargetDc(HWND hwnd, HDC given, Area area) : dc_(given) {
+        if (!given) {
+            own_.emplace(area == Area::whole    ? gdi::WindowDc::whole(hwnd)
+                         : area == Area::client ? gdi::WindowDc::client(hwnd)
+                                                : excludeChildClip(hwnd));
+            dc_ = own_->get();
+            return;
+        }
+        saved_ = SaveDC(given);
+        if (area == Area::clientWithoutChildren) excludeChildClip(hwnd, given);
+        if (area == Area::whole) {
+            const RECT client = clientInWindow(hwnd);
+            OffsetViewportOrgEx(given, -client.left, -client.top, nullptr);
+        }
+    }
+    ~TargetDc() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    TargetDc(const TargetDc&) = delete;
+    TargetDc& operator=(const TargetDc&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+
+private:
+    std::optional<gdi::WindowDc> own_;
+    HDC dc_;
+    int saved_ = 0;
+};
+
+// WM_PAINT and WM_PRINTCLIENT of a control the skin paints completely reach the one
+// painter alike: it gets WM_PRINTCLIENT's DC, or none (the window itself) while
+// WM_PAINT validates the update region. The control's own procedure never paints.
 template <class Paint>
-LRESULT paintFromWmPaint(HWND hwnd, Paint&& paint) {
+LRESULT answerPaint(HWND hwnd, UINT message, WPARAM wParam, Paint&& paint) {
+    if (message == WM_PRINTCLIENT) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
     gdi::PaintDc validate(hwnd);
-    paint();
+    paint(HDC{});
     return 0;
 }
 
-// WM_ERASEBKGND of such a control: nothing is erased, and text goes on transparently.
-inline LRESULT eraseNothing(WPARAM wParam) {
-    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+// WM_ERASEBKGND of such a control: nothing is erased, and text goes on transparently
+// (in the colour given).
+inline LRESULT eraseNothing(WPARAM wParam, std::optional<COLORREF> textColour = std::nullopt) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    if (textColour) SetTextColor(dc, *textColour);
     return 1;
 }
 

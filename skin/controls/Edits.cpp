@@ -8,6 +8,7 @@
 #include "graphics/Gx.h"
 #include "skin/Backdrop.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/ControlCanvas.h"
 #include "skin/controls/ControlPainting.h"
 #include "skin/controls/Installers.h"
 
@@ -159,59 +160,54 @@ gdi::UniqueRegion scrollBarRegion(HWND hwnd) {
     return region;
 }
 
-void drawEditBorder(HWND hwnd, bool focused, bool hot, GxGraphics& graphics) {
-    const SIZE size = windowSize(hwnd);
+void paintRing(HWND hwnd, Argb thin, Argb lit, bool hot, bool focused) {
+    const RECT whole = windowArea(hwnd);
+    const int w = whole.right, h = whole.bottom;
+    const RECT inner = innerRect(hwnd);
+    ControlCanvas canvas(hwnd, whole, Edges::sharp);
+    if (!canvas) return;
+    fillRing(canvas.graphics(), w, h, inner);
     GxPen pen;
     if (hot) {
-        pen.Create(toArgb(themeColor, 180), 2.0f);
-        graphics.DrawRectangleI(pen, 1, 1, size.cx - 2, size.cy - 2);
-        return;
-    }
-    pen.Create(focused ? toArgb(themeColor, 180) : toArgb(0, 80), 1.0f);
-    graphics.DrawRectangleI(pen, 0, 0, size.cx - 1, size.cy - 1);
-}
-
-void paintEditFrame(HWND hwnd, std::optional<bool> focused, std::optional<bool> hot) {
-    SkinRecord* record = skinRecords.at(skinIndexOfAncestor(hwnd));
-    const EditSkin* edit = record ? record->edits.at(record->edits.indexOf(hwnd)) : nullptr;
-    if (!edit) return;
-    const bool isFocused = focused.value_or(edit->focused != 0);
-    const bool isHot = hot.value_or(edit->hot != 0);
-    const SIZE size = windowSize(hwnd);
-    const RECT inner = innerRect(hwnd);
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, size.cx, size.cy}));
-    if (!backdrop) return;
-    {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
-        fillRing(graphics, size.cx, size.cy, inner);
-        drawEditBorder(hwnd, isFocused, isHot, graphics);
+        pen.Create(lit, 2.0f);
+        canvas.graphics().DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+    } else {
+        pen.Create(focused ? lit : thin, 1.0f);
+        canvas.graphics().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
     }
     gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
     ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-    BitBlt(dc.get(), 0, 0, size.cx, size.cy, backdrop.get(), 0, 0, SRCCOPY);
+    canvas.copyTo(dc.get());
 }
 
-void paintEditBackground(HWND hwnd, HDC dc) {
-    const RECT inner = innerRect(hwnd);
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, inner));
-    if (!backdrop) return;
-    {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
-        GxSolidBrush veil;
-        veil.Create(toArgb(0x00FFFFFF, veilAlpha));
-        graphics.FillRectangleI(veil, 0, 0, inner.right - inner.left, inner.bottom - inner.top);
+void paintEditFrame(const EditSkin& edit, std::optional<bool> focused, std::optional<bool> hot) {
+    paintRing(edit.hwnd, toArgb(0, 80), toArgb(themeColor, 180), hot.value_or(edit.hot != 0),
+              focused.value_or(edit.focused != 0));
+}
+
+LRESULT answerNcPaint(HWND hwnd, LPARAM lParam) {
+    if (!hasScrollBars(hwnd)) return 0;
+    gdi::UniqueRegion bars = scrollBarRegion(hwnd);
+    return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
+}
+
+LRESULT eraseWithVeil(HWND hwnd, HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    ControlCanvas veiled(hwnd, clientInWindow(hwnd), Edges::sharp);
+    if (veiled) {
+        veiled.veil();
+        veiled.copyTo(dc);
     }
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, backdrop.get(), 0, 0, SRCCOPY);
+    return 1;
 }
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
         const auto at = locate(hwnd, &SkinRecord::edits);
         EditSkin* edit = at.entry;
+        const auto paintFrame = [&](std::optional<bool> focused = std::nullopt, std::optional<bool> hot = std::nullopt) {
+            if (edit) paintEditFrame(*edit, focused, hot);
+        };
         const bool transparent = transparentMode();
         switch (message) {
         case WM_DESTROY:
@@ -224,7 +220,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (edit) edit->focused = 1;
             // The ring shows the focus at once, not at the next repaint.
             const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
-            paintEditFrame(hwnd);
+            paintFrame();
             return result;
         }
         case WM_KILLFOCUS:
@@ -232,22 +228,14 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (!isClass(GetParent(hwnd), "ComboBox")) InvalidateRect(hwnd, nullptr, TRUE);
             break;
         case WM_PAINT:
-            paintEditFrame(hwnd);
+            paintFrame();
             break;
         case WM_ERASEBKGND:
             if (!transparent) break;
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
-            return 1;
+            return eraseWithVeil(hwnd, reinterpret_cast<HDC>(wParam));
         case WM_NCPAINT:
-            // The ring covers the whole non-client area except the scroll bars, which
-            // keep the system's look.
-            paintEditFrame(hwnd);
-            if (hasScrollBars(hwnd)) {
-                gdi::UniqueRegion bars = scrollBarRegion(hwnd);
-                return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
-            }
-            return 0;
+            paintFrame();
+            return answerNcPaint(hwnd, lParam);
         case WM_KEYDOWN:
             if (transparent && !hasScrollBars(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
             break;
@@ -259,7 +247,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (!edit) break;
             if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::edit)) {
                 edit->hot = 1;
-                paintEditFrame(hwnd, std::nullopt, true);
+                paintFrame(std::nullopt, true);
             }
             if (edit->mouseDown && !hasScrollBars(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
             break;
@@ -274,7 +262,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (!edit) break;
             dropHover(*at.record);
             edit->hot = 0;
-            paintEditFrame(hwnd, edit->focused != 0, false);
+            paintFrame(edit->focused != 0, false);
             break;
         default:
             break;
@@ -283,25 +271,22 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     });
 }
 
-void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> focused) {
-    const ComboSkin* combo = entryAt(skinIndex, controlIndex, &SkinRecord::combos);
-    if (!combo || !combo->hwnd) return;
-    HWND hwnd = combo->hwnd;
+void paintCombo(const ComboSkin& combo, std::optional<bool> hot, std::optional<bool> focused, HDC target) {
+    HWND hwnd = combo.hwnd;
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
     const bool dropDownList = (style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
     const bool isHot = hot.value_or(false);
-    const bool isFocused = focused.value_or(combo->focused != 0);
+    const bool isFocused = focused.value_or(combo.focused != 0);
     const SIZE size = windowSize(hwnd);
     const int w = size.cx, h = size.cy;
     const int bw = dropDownList ? 17 : 18;
     const int bh = h - 4;
     const int x = w - bw - 2;
 
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, w, h}));
-    if (!backdrop) return;
+    ControlCanvas canvas(hwnd, RECT{0, 0, w, h}, Edges::sharp);
+    if (!canvas) return;
     {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
+        GxGraphics& graphics = canvas.graphics();
         fillFace(graphics, 0, 0, w, h);
         // Holes in the colour key where the children show through. Everything drawn
         // afterwards keeps out of them, so no key colour blends into a visible pixel.
@@ -328,16 +313,17 @@ void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot, std::o
                                         static_cast<float>(h - 4)});
         }
     }
-    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
-    TransparentBlt(dc.get(), 0, 0, w, h, backdrop.get(), 0, 0, w, h, colourKey);
+    TransparentBlt(TargetDc(hwnd, target, TargetDc::Area::whole).get(), 0, 0, w, h, canvas.picture(), 0, 0, w, h,
+                   colourKey);
 }
 
 LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
         const auto at = locate(hwnd, &SkinRecord::combos);
         ComboSkin* combo = at.entry;
-        const auto paint = [&](std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt) {
-            paintCombo(at.skinIndex, at.controlIndex, hot, focused);
+        const auto paint = [&](std::optional<bool> hot = std::nullopt, std::optional<bool> focused = std::nullopt,
+                               HDC target = nullptr) {
+            if (combo) paintCombo(*combo, hot, focused, target);
         };
         switch (message) {
         case WM_MOVE:
@@ -354,8 +340,8 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if (comboEdit(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
             break;
         case WM_PAINT:
-            paintFromWmPaint(hwnd, [&] { paint(); });
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+        case WM_PRINTCLIENT:
+            return answerPaint(hwnd, message, wParam, [&](HDC dc) { paint(std::nullopt, std::nullopt, dc); });
         case WM_ERASEBKGND:
             return eraseNothing(wParam);
         case WM_NCPAINT:

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "graphics/GdiHandles.h"
-
-class GxGraphics;
+#include "skin/Primitives.h"
+#include "skin/SkinRecord.h"
 
 namespace skin {
 
@@ -17,14 +17,20 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints the ring between the window edge and the client area (scroll bars
-// included); a state not given is the edit's own.
-void paintEditFrame(HWND hwnd, std::optional<bool> focused = std::nullopt, std::optional<bool> hot = std::nullopt);
-void drawEditBorder(HWND hwnd, bool focused, bool hot, GxGraphics& graphics);
-// The veiled backdrop of the client area, drawn into an erase DC.
-void paintEditBackground(HWND hwnd, HDC dc);
-// A state not given: not hot, and the combo box's own focus.
-void paintCombo(int skinIndex, int controlIndex, std::optional<bool> hot = std::nullopt,
-                std::optional<bool> focused = std::nullopt);
+// included): a thin line, in the lit colour when focused, a double lit one when hot.
+void paintRing(HWND hwnd, Argb thin, Argb lit, bool hot, bool focused);
+// The edit's ring; a state not given is the edit's own.
+void paintEditFrame(const EditSkin& edit, std::optional<bool> focused = std::nullopt,
+                    std::optional<bool> hot = std::nullopt);
+// WM_NCPAINT after the ring is painted: only the scroll bars keep the system's look.
+LRESULT answerNcPaint(HWND hwnd, LPARAM lParam);
+// WM_ERASEBKGND in transparent mode of a control that paints its own content: the
+// veiled backdrop of the client area goes under it, and text goes on transparently.
+LRESULT eraseWithVeil(HWND hwnd, HDC dc);
+// Paints the combo box on its window, or on target (a client DC) when there is one;
+// a state not given: not hot, and the combo box's own focus.
+void paintCombo(const ComboSkin& combo, std::optional<bool> hot = std::nullopt,
+                std::optional<bool> focused = std::nullopt, HDC target = nullptr);
 
 bool hasScrollBars(HWND hwnd);
 bool hasHScrollBar(HWND hwnd);

@@ -8,6 +8,7 @@
 #include "graphics/Gx.h"
 #include "skin/Backdrop.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/ControlCanvas.h"
 #include "skin/controls/ControlPainting.h"
 #include "skin/controls/Edits.h"
 #include "skin/controls/Installers.h"
@@ -23,22 +24,6 @@ bool acceptAll(HWND) { return true; }
 void nothingToFill(ListSkin&, HWND) {}
 
 bool isArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
-
-// The client area's backdrop under the white veil, lined up with the client area, so
-// that items painted into it at client coordinates lie over their own part of the
-// window background.
-ScopedBackdrop veiledClientBackdrop(HWND hwnd) {
-    const RECT client = clientInWindow(hwnd);
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, client));
-    if (backdrop) {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
-        GxSolidBrush veil;
-        veil.Create(toArgb(0x00FFFFFF, veilAlpha));
-        graphics.FillRectangleI(veil, 0, 0, client.right - client.left, client.bottom - client.top);
-    }
-    return backdrop;
-}
 
 // A tree cannot paint on a transparent background, a list box fills its rows with
 // the background colour, and a colour key would leave the key's colour in every
@@ -79,8 +64,10 @@ LRESULT paintMatted(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         gdi::BitmapDc overBlack, overWhite;
         overBlack.select(gdi::makeDibPicture(w, h, &blackBits));
         overWhite.select(gdi::makeDibPicture(w, h, &whiteBits));
-        ScopedBackdrop veiled = veiledClientBackdrop(hwnd);
+        // The client area's backdrop under the veil, lined up with the client area.
+        ControlCanvas veiled(hwnd, clientInWindow(hwnd), Edges::sharp);
         if (overBlack && overWhite && veiled) {
+            veiled.veil();
             const bool tree = isClass(hwnd, "SysTreeView32");
             const LRESULT ownBackground = tree ? SendMessageA(hwnd, TVM_GETBKCOLOR, 0, 0) : 0;
             paintOver(hwnd, overBlack.get(), client, RGB(0, 0, 0));
@@ -89,9 +76,8 @@ LRESULT paintMatted(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             GdiFlush();
             matteFromBlackAndWhite(static_cast<DWORD*>(blackBits), static_cast<const DWORD*>(whiteBits), w * h);
             const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-            AlphaBlend(veiled.get(), 0, 0, w, h, overBlack.get(), 0, 0, w, h, over);
-            gdi::WindowDc screen = excludeChildClip(hwnd);
-            BitBlt(screen.get(), 0, 0, w, h, veiled.get(), 0, 0, SRCCOPY);
+            AlphaBlend(veiled.picture(), 0, 0, w, h, overBlack.get(), 0, 0, w, h, over);
+            veiled.copyTo(excludeChildClip(hwnd).get());
         }
     }
     // Validates the update region, including what the colour changes invalidated.
@@ -101,13 +87,12 @@ LRESULT paintMatted(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 // List views and list boxes paint their items straight onto the veiled backdrop.
 LRESULT paintTransparentList(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     {
-        ScopedBackdrop veiled = veiledClientBackdrop(hwnd);
+        ControlCanvas veiled(hwnd, clientInWindow(hwnd), Edges::sharp);
         gdi::PaintDc screen(hwnd);
         if (veiled) {
-            callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(veiled.get()), 0);
-            RECT client{};
-            GetClientRect(hwnd, &client);
-            BitBlt(screen.get(), 0, 0, client.right, client.bottom, veiled.get(), 0, 0, SRCCOPY);
+            veiled.veil();
+            callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(veiled.picture()), 0);
+            veiled.copyTo(screen.get());
         }
     }
     invalidateChildren(hwnd);  // an embedded header paints over the list again
@@ -116,20 +101,6 @@ LRESULT paintTransparentList(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 bool paintsTransparently(HWND hwnd) {
     return isClass(hwnd, "SysTreeView32") || isClass(hwnd, "SysListView32") || isClass(hwnd, "ListBox");
-}
-
-// Controls that keep painting their own background get the veiled backdrop under
-// it; the answer says the background is erased.
-LRESULT eraseWithBackdrop(HWND hwnd, HDC dc) {
-    SetBkMode(dc, TRANSPARENT);
-    ScopedBackdrop veiled = veiledClientBackdrop(hwnd);
-    if (veiled) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        BitBlt(dc, 0, 0, client.right, client.bottom, veiled.get(), 0, 0, SRCCOPY);
-    }
-    SetTextColor(dc, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
-    return 1;
 }
 
 std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam) {
@@ -141,7 +112,9 @@ std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam) {
         return 1;
     }
     if (isClass(hwnd, "ListBox") || isClass(hwnd, "ComboLBox")) return std::nullopt;
-    return eraseWithBackdrop(hwnd, dc);
+    // Controls that keep painting their own background get the veiled backdrop under it.
+    SetTextColor(dc, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
+    return eraseWithVeil(hwnd, dc);
 }
 
 // The font a header's text is drawn in: its own, else the stock GUI font, since
@@ -208,11 +181,10 @@ void paintHeaderItem(const HeaderSkin& header, int item, int count, int margin, 
     }
     if (w <= 0 || h <= 0) return;
 
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{rect.left, rect.top, rect.left + paintedWidth, rect.bottom}));
-    if (!backdrop) return;
+    ControlCanvas canvas(hwnd, RECT{rect.left, rect.top, rect.left + paintedWidth, rect.bottom}, Edges::sharp);
+    if (!canvas) return;
     {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
+        GxGraphics& graphics = canvas.graphics();
         fillFace(graphics, 0, 0, paintedWidth, h);
         if (header.buttons)
             fillVertical(graphics, paintedWidth, h, toArgb(0x00FFFFFF, 80), toArgb(themeColor, 120));
@@ -253,7 +225,7 @@ void paintHeaderItem(const HeaderSkin& header, int item, int count, int margin, 
                                     static_cast<float>(w - iconWidth - 2 * margin), static_cast<float>(h)},
                             &format);
     }
-    BitBlt(target, rect.left, rect.top, paintedWidth, h, backdrop.get(), 0, 0, SRCCOPY);
+    BitBlt(target, rect.left, rect.top, paintedWidth, h, canvas.picture(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -277,37 +249,11 @@ void skinLists(int skinIndex, HWND parent) {
     skinControls(skinIndex, parent, "SysDateTimePick32", &SkinRecord::lists, listProc, acceptAll, nothingToFill);
 }
 
-void paintListFrame(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> focused) {
-    const ListSkin* list = entryAt(skinIndex, controlIndex, &SkinRecord::lists);
-    if (!list || !list->hwnd) return;
-    HWND hwnd = list->hwnd;
+void paintListFrame(const ListSkin& list, std::optional<bool> hot, std::optional<bool> focused) {
     // Nothing of these would reach the screen: their whole picture is the colour key.
-    if (isClass(hwnd, "ComboLBox") || !hasFrame(hwnd)) return;
-    const bool isHot = hot.value_or(list->hot != 0);
-    const bool isFocused = focused.value_or(list->focused != 0);
-    const SIZE size = windowSize(hwnd);
-    const int w = size.cx, h = size.cy;
-    const RECT inner = innerRect(hwnd);
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, RECT{0, 0, w, h}));
-    if (!backdrop) return;
-    {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
-        fillRing(graphics, w, h, inner);
-        GxPen pen;
-        if (isHot) {
-            pen.Create(toArgb(themeColor, 200), 2.0f);
-            graphics.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-        } else {
-            pen.Create(isFocused ? toArgb(themeColor, 200) : toArgb(0, 90), 1.0f);
-            graphics.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
-        }
-    }
-    // The client area and the scroll bars are clipped out: only the ring reaches the
-    // screen.
-    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
-    ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-    BitBlt(dc.get(), 0, 0, w, h, backdrop.get(), 0, 0, SRCCOPY);
+    if (isClass(list.hwnd, "ComboLBox") || !hasFrame(list.hwnd)) return;
+    paintRing(list.hwnd, toArgb(0, 90), toArgb(themeColor, 200), hot.value_or(list.hot != 0),
+              focused.value_or(list.focused != 0));
 }
 
 LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -315,7 +261,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         const auto at = locate(hwnd, &SkinRecord::lists);
         ListSkin* list = at.entry;
         const auto paintFrame = [&](std::optional<bool> hot = std::nullopt) {
-            paintListFrame(at.skinIndex, at.controlIndex, hot);
+            if (list) paintListFrame(*list, hot);
         };
         const bool transparent = transparentMode();
         switch (message) {
@@ -337,14 +283,8 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (const auto answer = eraseBackground(hwnd, wParam)) return *answer;
             break;
         case WM_NCPAINT:
-            // The ring covers the non-client area; only the scroll bars keep the
-            // system's look.
             paintFrame();
-            if (hasScrollBars(hwnd)) {
-                gdi::UniqueRegion bars = scrollBarRegion(hwnd);
-                return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
-            }
-            return 0;
+            return answerNcPaint(hwnd, lParam);
         case WM_KEYDOWN:
             if (list && isArrowKey(wParam)) list->keyScroll = 1;
             break;
@@ -401,56 +341,51 @@ void skinHeaders(int skinIndex, HWND parent) {
     }
 }
 
-int headerItemAt(int skinIndex, int controlIndex, LPARAM point) {
-    const HeaderSkin* header = entryAt(skinIndex, controlIndex, &SkinRecord::headers);
-    if (!header || !header->hwnd) return 0;
+int headerItemAt(const HeaderSkin& header, LPARAM point) {
     const int x = GET_X_LPARAM(point);
-    const int count = static_cast<int>(SendMessageA(header->hwnd, HDM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageA(header.hwnd, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 1; i <= count; ++i) {
         RECT rect{};
-        SendMessageA(header->hwnd, HDM_GETITEMRECT, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&rect));
+        SendMessageA(header.hwnd, HDM_GETITEMRECT, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&rect));
         if (rect.left + headerEdgeZone <= x && x <= rect.right - headerEdgeZone) return i;
     }
     return 0;
 }
 
-void paintHeader(int skinIndex, int controlIndex, HDC dc) {
-    HeaderSkin* header = entryAt(skinIndex, controlIndex, &SkinRecord::headers);
-    if (!header || !header->hwnd) return;
-    HWND hwnd = header->hwnd;
+void paintHeader(HeaderSkin& header, HDC target) {
+    HWND hwnd = header.hwnd;
     const int count = static_cast<int>(SendMessageA(hwnd, HDM_GETITEMCOUNT, 0, 0));
     if (count <= 0) return;
     const int margin = static_cast<int>(SendMessageA(hwnd, HDM_GETBITMAPMARGIN, 0, 0));
     // The image list belongs to whoever set it and may have been replaced since the
     // header was skinned: the current one is asked for at every paint.
-    header->imageList = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd, HDM_GETIMAGELIST, 0, 0));
-    gdi::WindowDc own = dc ? gdi::WindowDc(hwnd, nullptr) : gdi::WindowDc::client(hwnd);
-    HDC target = dc ? dc : own.get();
-    for (int item = 1; item <= count; ++item) paintHeaderItem(*header, item, count, margin, header->imageList, target);
+    header.imageList = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd, HDM_GETIMAGELIST, 0, 0));
+    const TargetDc dc(hwnd, target, TargetDc::Area::client);
+    for (int item = 1; item <= count; ++item) paintHeaderItem(header, item, count, margin, header.imageList, dc.get());
 }
 
 LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
         const auto at = locate(hwnd, &SkinRecord::headers);
         HeaderSkin* header = at.entry;
-        const auto paint = [&] { paintHeader(at.skinIndex, at.controlIndex); };
+        if (!header) return callKeptProc(hwnd, message, wParam, lParam);
+        const auto paint = [&] { paintHeader(*header); };
         switch (message) {
         case WM_MOVE:
             paint();
             break;
         case WM_PAINT:
-            paintFromWmPaint(hwnd, paint);
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+        case WM_PRINTCLIENT:
+            return answerPaint(hwnd, message, wParam, [&](HDC dc) { paintHeader(*header, dc); });
         case WM_ERASEBKGND:
             return eraseNothing(wParam);
         case WM_MOUSEMOVE: {
-            if (!header) break;
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
             TrackMouseEvent(&track);
             SkinRecord& record = *at.record;
             record.newHotIndex = at.controlIndex;
             header->hot = 1;
-            header->hotItem = headerItemAt(at.skinIndex, at.controlIndex, lParam);
+            header->hotItem = headerItemAt(*header, lParam);
             record.lastHotKind = static_cast<int>(HotKind::header);
             if (header->hotItem >= 1 && header->hotItem != header->paintedHotItem && !header->pressed) {
                 paint();
@@ -464,17 +399,14 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             break;
         }
         case WM_LBUTTONDOWN:
-            if (!header) break;
             header->pressed = 1;
             if (header->hotItem >= 1) header->pressedItem = header->hotItem;
             break;
         case WM_LBUTTONUP:
-            if (!header) break;
             header->pressed = 0;
             header->pressedItem = 0;
             break;
         case WM_MOUSELEAVE:
-            if (!header) break;
             dropHover(*at.record);
             header->paintedHotItem = 0;
             header->hotItem = 0;

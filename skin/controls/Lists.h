@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "skin/SkinRecord.h"
+
 namespace skin {
 
 // Sent by the run time's message loop to the target window of a queued message and
@@ -19,13 +21,14 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 // Paints the ring outside the client area and the scroll bars; a state not given is
 // the control's own. Borderless lists and the lists of combo boxes get none.
-void paintListFrame(int skinIndex, int controlIndex, std::optional<bool> hot = std::nullopt,
+void paintListFrame(const ListSkin& list, std::optional<bool> hot = std::nullopt,
                     std::optional<bool> focused = std::nullopt);
-// Paints every item of the header onto dc, or onto a DC of the header when dc is 0.
-void paintHeader(int skinIndex, int controlIndex, HDC dc = nullptr);
+// Paints every item of the header onto its window, or onto target (a client DC) when
+// there is one.
+void paintHeader(HeaderSkin& header, HDC target = nullptr);
 // The 1-based item under the point (header client coordinates, packed as in mouse
 // messages); 0 when none, also within 5 pixels of an item edge, where the divider
 // is dragged.
-int headerItemAt(int skinIndex, int controlIndex, LPARAM point);
+int headerItemAt(const HeaderSkin& header, LPARAM point);
 
 }  // namespace skin

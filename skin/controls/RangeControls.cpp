@@ -19,23 +19,20 @@ namespace {
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 
-// Paints onto the whole window, frame included.
-void copyToWindow(HWND hwnd, ControlCanvas& canvas) {
-    gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
-    canvas.copyTo(dc.get());
+// Puts the picture on the whole window, frame included (or on the DC given).
+void copyToWindow(HWND hwnd, ControlCanvas& canvas, HDC target) {
+    canvas.copyTo(TargetDc(hwnd, target, TargetDc::Area::whole).get());
 }
 
-// What the trackbar and progress painters share: the entry at the indices, a canvas
-// over the control's whole window that paint fills (given the entry and the canvas's
-// size), and the picture on the window.
+// What the trackbar and progress painters share: a canvas over the control's whole
+// window that paint fills (given the entry and the canvas's size), and the picture on
+// the window.
 template <class Entry, class Paint>
-void paintWholeWindow(int skinIndex, int controlIndex, ControlArray<Entry> SkinRecord::*array, Paint&& paint) {
-    const Entry* entry = entryAt(skinIndex, controlIndex, array);
-    if (!entry || !entry->hwnd) return;
-    ControlCanvas canvas(entry->hwnd, windowArea(entry->hwnd));
+void paintWholeWindow(const Entry& entry, HDC target, Paint&& paint) {
+    ControlCanvas canvas(entry.hwnd, windowArea(entry.hwnd));
     if (!canvas) return;
-    paint(*entry, canvas, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
-    copyToWindow(entry->hwnd, canvas);
+    paint(entry, canvas, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
+    copyToWindow(entry.hwnd, canvas, target);
 }
 
 // A position's share of a range, measured from the range's minimum; 0 for an empty
@@ -91,13 +88,14 @@ LRESULT rangeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Control
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
         const auto at = locate(hwnd, array);
         if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
-        const auto paintNow = [&] { paint(at); };
+        const auto paintNow = [&] { paint(*at.entry, HDC{}); };
         switch (message) {
         case WM_MOVE:
             paintNow();
             break;
         case WM_PAINT:
-            return paintFromWmPaint(hwnd, paintNow);
+        case WM_PRINTCLIENT:
+            return answerPaint(hwnd, message, wParam, [&](HDC dc) { paint(*at.entry, dc); });
         case WM_ERASEBKGND:
             return eraseNothing(wParam);
         case WM_NCPAINT:
@@ -114,42 +112,39 @@ LRESULT rangeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Control
 }  // namespace
 
 LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto paint = [](const Located<TrackbarSkin>& at) { paintTrackbar(at.skinIndex, at.controlIndex); };
-    return rangeProc(hwnd, message, wParam, lParam, &SkinRecord::trackbars, true, paint,
+    return rangeProc(hwnd, message, wParam, lParam, &SkinRecord::trackbars, true, paintTrackbar,
                      [&](const Located<TrackbarSkin>& at) {
                          if (message == WM_MOUSEMOVE) {
                              if (takeHover(hwnd, *at.record, at.controlIndex, HotKind::trackbar)) {
                                  at.entry->hot = 1;
-                                 paint(at);
+                                 paintTrackbar(*at.entry);
                              }
                          } else if (message == WM_MOUSELEAVE) {
                              dropHover(*at.record);
                              at.entry->hot = 0;
-                             paint(at);
+                             paintTrackbar(*at.entry);
                          }
                      });
 }
 
 LRESULT CALLBACK progressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return rangeProc(
-        hwnd, message, wParam, lParam, &SkinRecord::progressBars, true,
-        [](const Located<ProgressSkin>& at) { paintProgress(at.skinIndex, at.controlIndex); },
-        [](const Located<ProgressSkin>&) {});
+    return rangeProc(hwnd, message, wParam, lParam, &SkinRecord::progressBars, true, paintProgress,
+                     [](const Located<ProgressSkin>&) {});
 }
 
 LRESULT CALLBACK upDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return rangeProc(
         hwnd, message, wParam, lParam, &SkinRecord::upDowns, false,
-        [](const Located<UpDownSkin>& at) { paintUpDown(at.skinIndex, at.controlIndex); },
+        [](const UpDownSkin& entry, HDC target) { paintUpDown(entry, std::nullopt, std::nullopt, std::nullopt, target); },
         [&](const Located<UpDownSkin>& at) {
             UpDownSkin& entry = *at.entry;
             switch (message) {
             case WM_MOUSEMOVE: {
-                const int part = upDownPartAt(at.skinIndex, at.controlIndex, lParam);
+                const int part = upDownPartAt(entry, lParam);
                 // Repaint on entering the control and on crossing from one half to the other.
                 const bool entered = takeHover(hwnd, *at.record, at.controlIndex, HotKind::upDown);
                 if (entered || part != entry.hotPart) {
-                    paintUpDown(at.skinIndex, at.controlIndex, true, std::nullopt, lParam);
+                    paintUpDown(entry, true, std::nullopt, lParam);
                     entry.hot = 1;
                     entry.hotPart = part;
                 }
@@ -163,7 +158,7 @@ LRESULT CALLBACK upDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             case WM_MOUSELEAVE:
                 dropHover(*at.record);
                 entry.hot = 0;
-                paintUpDown(at.skinIndex, at.controlIndex, false);
+                paintUpDown(entry, false);
                 break;
             default:
                 break;
@@ -250,8 +245,8 @@ void drawTrackbar(const TrackbarSkin& entry, ControlCanvas& canvas, float w, flo
 
 }  // namespace
 
-void paintTrackbar(int skinIndex, int controlIndex) {
-    paintWholeWindow(skinIndex, controlIndex, &SkinRecord::trackbars, drawTrackbar);
+void paintTrackbar(const TrackbarSkin& entry, HDC target) {
+    paintWholeWindow(entry, target, drawTrackbar);
 }
 
 namespace {
@@ -290,36 +285,32 @@ void drawProgress(const ProgressSkin& entry, ControlCanvas& canvas, float w, flo
 
 }  // namespace
 
-void paintProgress(int skinIndex, int controlIndex) {
-    paintWholeWindow(skinIndex, controlIndex, &SkinRecord::progressBars, drawProgress);
+void paintProgress(const ProgressSkin& entry, HDC target) {
+    paintWholeWindow(entry, target, drawProgress);
 }
 
-int upDownPartAt(int skinIndex, int controlIndex, LPARAM point) {
-    const UpDownSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::upDowns);
-    if (!entry || !entry->hwnd) return 0;
-    const RECT area = windowArea(entry->hwnd);
+int upDownPartAt(const UpDownSkin& entry, LPARAM point) {
+    const RECT area = windowArea(entry.hwnd);
     // Signed: a captured mouse beyond the top or left edge is in the first half.
-    if (entry->horizontal) return area.right / 2 < GET_X_LPARAM(point) ? 1 : 0;
+    if (entry.horizontal) return area.right / 2 < GET_X_LPARAM(point) ? 1 : 0;
     return area.bottom / 2 < GET_Y_LPARAM(point) ? 1 : 0;
 }
 
-void paintUpDown(int skinIndex, int controlIndex, std::optional<bool> hot, std::optional<bool> pressed,
-                 std::optional<LPARAM> point) {
-    const UpDownSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::upDowns);
-    if (!entry || !entry->hwnd) return;
-    HWND hwnd = entry->hwnd;
+void paintUpDown(const UpDownSkin& entry, std::optional<bool> hot, std::optional<bool> pressed,
+                 std::optional<LPARAM> point, HDC target) {
+    HWND hwnd = entry.hwnd;
     ControlCanvas canvas(hwnd, windowArea(hwnd));
     if (!canvas) return;
     canvas.graphics().SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
-    const bool horizontal = entry->horizontal != 0;
+    const bool horizontal = entry.horizontal != 0;
     const int w = canvas.width(), h = canvas.height();
-    const bool isHot = hot.value_or(entry->hot != 0);
-    const bool isPressed = pressed.value_or(entry->pressed != 0);
+    const bool isHot = hot.value_or(entry.hot != 0);
+    const bool isPressed = pressed.value_or(entry.pressed != 0);
     // The lit half: the one under the given point; else the pressed one, or the one the
     // mouse last entered (the control repaints itself as the mouse crosses halves).
-    int hotPart = entry->hotPart;
-    if (point) hotPart = upDownPartAt(skinIndex, controlIndex, *point);
-    else if (isPressed) hotPart = upDownPartAt(skinIndex, controlIndex, entry->lastPoint);
+    int hotPart = entry.hotPart;
+    if (point) hotPart = upDownPartAt(entry, *point);
+    else if (isPressed) hotPart = upDownPartAt(entry, entry.lastPoint);
     const int k = horizontal ? w / 2 : w;
     const int l = horizontal ? h : h / 2;
     const float kf = static_cast<float>(k), lf = static_cast<float>(l);
@@ -350,7 +341,7 @@ void paintUpDown(int skinIndex, int controlIndex, std::optional<bool> hot, std::
         }
         canvas.stroke(half, line);
     }
-    copyToWindow(hwnd, canvas);
+    copyToWindow(hwnd, canvas, target);
 }
 
 }  // namespace skin

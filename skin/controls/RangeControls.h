@@ -7,21 +7,26 @@
 
 #include <optional>
 
+#include "skin/SkinRecord.h"
+
 namespace skin {
 
 LRESULT CALLBACK trackbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK progressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK upDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-void paintTrackbar(int skinIndex, int controlIndex);
-void paintProgress(int skinIndex, int controlIndex);
-// Values not given come from the record: hot, pressed, and the lit half (the pressed
+// Each painter draws the whole control on its window, or on target (a client DC, as
+// WM_PRINTCLIENT gives) when there is one.
+void paintTrackbar(const TrackbarSkin& entry, HDC target = nullptr);
+void paintProgress(const ProgressSkin& entry, HDC target = nullptr);
+// Values not given come from the entry: hot, pressed, and the lit half (the pressed
 // one, else the one the mouse is over).
-void paintUpDown(int skinIndex, int controlIndex, std::optional<bool> hot = std::nullopt,
-                 std::optional<bool> pressed = std::nullopt, std::optional<LPARAM> point = std::nullopt);
+void paintUpDown(const UpDownSkin& entry, std::optional<bool> hot = std::nullopt,
+                 std::optional<bool> pressed = std::nullopt, std::optional<LPARAM> point = std::nullopt,
+                 HDC target = nullptr);
 
 // Which half of the up-down control the point (client coordinates packed as in a
 // mouse message) lies in: 0 the first (up or left), 1 the second.
-int upDownPartAt(int skinIndex, int controlIndex, LPARAM point);
+int upDownPartAt(const UpDownSkin& entry, LPARAM point);
 
 }  // namespace skin

@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "skin/Backdrop.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
+#include "skin/controls/ControlCanvas.h"
+#include "skin/controls/ControlPainting.h"
 #include "skin/controls/Installers.h"
 
 namespace skin {
@@ -49,7 +50,8 @@ void skinStatics(int skinIndex, HWND parent) {
 
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return guardedProc(hwnd, message, wParam, lParam, [&]() -> LRESULT {
-        const auto paint = [hwnd] { paintStatic(getPropInt(hwnd, prop::ownerIndex), getPropInt(hwnd, prop::index)); };
+        const auto at = locate(hwnd, &SkinRecord::statics);
+        if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
         switch (message) {
         case WM_DESTROY:
             releaseColorBrush(hwnd);
@@ -58,22 +60,14 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             InvalidateRect(hwnd, nullptr, TRUE);
             break;
         case WM_SETTEXT:
-            paint();
+            paintStatic(*at.entry);
             break;
-        case WM_PAINT: {
-            {
-                gdi::PaintDc dc(hwnd);
-                paint();
-            }
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        }
-        case WM_ERASEBKGND: {
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            SetBkMode(dc, TRANSPARENT);
-            return static_cast<LRESULT>(SetTextColor(dc, static_cast<COLORREF>(getProp(hwnd, prop::textColor))));
-        }
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            return answerPaint(hwnd, message, wParam, [&](HDC dc) { paintStatic(*at.entry, dc); });
+        case WM_ERASEBKGND:
+            return eraseNothing(wParam, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
         case WM_NCPAINT:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return 1;
         default:
             break;
@@ -82,29 +76,20 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     });
 }
 
-void paintStatic(int skinIndex, int controlIndex) {
-    StaticSkin* entry = entryAt(skinIndex, controlIndex, &SkinRecord::statics);
-    if (!entry || !entry->hwnd) return;
-    HWND hwnd = entry->hwnd;
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    ScopedBackdrop backdrop(makeBackdrop(hwnd, r));
-    if (!backdrop) return;
-    {
-        GxGraphics graphics;
-        graphics.FromHdc(backdrop.get());
-        if (entry->kind == staticText) {
-            const std::string text = windowText(hwnd);
-            const GxRectF layout{-2.0f, 2.0f, static_cast<float>(r.right + entry->fontSize + 10),
-                                 static_cast<float>(r.bottom)};
-            drawGlowText(graphics, text.c_str(), layout, RGB(0, 0, 0), RGB(255, 255, 255), 4,
-                         {entry->fontName.c_str(), entry->fontStyle, static_cast<float>(entry->fontSize)});
-        } else if (const auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, STM_GETICON, 0, 0))) {
-            DrawIcon(backdrop.get(), 0, 0, icon);  // the icon stays the control's
-        }
+void paintStatic(const StaticSkin& entry, HDC target) {
+    HWND hwnd = entry.hwnd;
+    const RECT r = clientRect(hwnd);
+    ControlCanvas canvas(hwnd, r);
+    if (!canvas) return;
+    if (entry.kind == staticText) {
+        const std::string text = windowText(hwnd);
+        const GxRectF layout{-2.0f, 2.0f, static_cast<float>(r.right + entry.fontSize + 10), static_cast<float>(r.bottom)};
+        drawGlowText(canvas.graphics(), text.c_str(), layout, RGB(0, 0, 0), RGB(255, 255, 255), 4,
+                     {entry.fontName.c_str(), entry.fontStyle, static_cast<float>(entry.fontSize)});
+    } else if (const auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, STM_GETICON, 0, 0))) {
+        DrawIcon(canvas.picture(), 0, 0, icon);  // the icon stays the control's
     }
-    gdi::WindowDc screen = excludeChildClip(hwnd);
-    BitBlt(screen.get(), 0, 0, r.right, r.bottom, backdrop.get(), 0, 0, SRCCOPY);
+    canvas.copyTo(TargetDc(hwnd, target, TargetDc::Area::clientWithoutChildren).get());
 }
 
 void drawGlowText(GxGraphics& target, const char* text, const GxRectF& layout, COLORREF textColor,

@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include "graphics/Gx.h"
+#include "skin/SkinRecord.h"
 
 namespace skin {
 
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-void paintStatic(int skinIndex, int controlIndex);
+// Draws the label or icon on the control, or on target (a client DC) when there is one.
+void paintStatic(const StaticSkin& entry, HDC target = nullptr);
 
 // How drawGlowText sets its text: font face, style and size (12 when not given),
 // horizontal and vertical alignment (near when not given).

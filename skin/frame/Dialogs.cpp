@@ -8,6 +8,7 @@
 
 #include "assets/Assets.h"
 #include "graphics/Gx.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -258,8 +259,8 @@ void paintDialog(HWND hwnd) {
     HDC dc = record->backgroundDc.get();
     if (!dc) return;
     {
-        GxGraphics graphics;
-        graphics.FromHdc(dc);
+        DcGraphics surface(dc);
+        GxGraphics& graphics = surface.graphics();
         paintSurface(graphics, w, h, 26);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         strokeRoundRect(graphics, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1), 5, toArgb(0x000000, 120));
@@ -290,15 +291,14 @@ void paintDialogButton(int skinIndex, int buttonIndex, GxGraphics* graphics, boo
     const int h = static_cast<int>(button.rect.height);
     HDC dc = record->backgroundDc.get();
     if (!dc) return;
-    std::optional<GxGraphics> own;
+    std::optional<DcGraphics> surface;
     GxGraphics* target = graphics;
     if (!target) {
-        own.emplace();
-        own->FromHdc(dc);
-        own->SetClipRectI(x, y + 2, w - 2, h);
-        target = &*own;
+        GxGraphics& own = surface.emplace(dc).graphics();
+        own.SetClipRectI(x, y + 2, w - 2, h);
+        target = &own;
         if (hot) {
-            own->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+            own.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
             GxPath face;
             face.Create();
             addRoundRect(face, static_cast<float>(x + 6), static_cast<float>(y + 2), static_cast<float>(w - 12),
@@ -307,20 +307,20 @@ void paintDialogButton(int skinIndex, int buttonIndex, GxGraphics* graphics, boo
             red.Create(GxPointF(static_cast<float>(x + 3), static_cast<float>(y + 2)),
                        GxPointF(static_cast<float>(x + 3), static_cast<float>(y + h - 2)), toArgb(0xFFFFFF, 10),
                        toArgb(0x0000FF, 200));
-            own->FillPath(red, face);
+            own.FillPath(red, face);
             GxPen edge;
             edge.Create(toArgb(0x000000, 100), 1.0f);
-            own->DrawPath(edge, face);
-            strokeRoundRect(*own, static_cast<float>(x + 7), static_cast<float>(y + 3), static_cast<float>(w - 14),
+            own.DrawPath(edge, face);
+            strokeRoundRect(own, static_cast<float>(x + 7), static_cast<float>(y + 3), static_cast<float>(w - 14),
                             static_cast<float>(h - 6), 3, toArgb(0xFFFFFF, 130));
         } else {
             const SIZE size = windowSize(record->hwnd);
-            paintSurface(*own, size.cx, size.cy, 30);
+            paintSurface(own, size.cx, size.cy, 30);
         }
     }
     drawImageBytes(*target, button.glyph, static_cast<float>(x), static_cast<float>(y + 3));
     if (graphics) return;
-    own.reset();
+    surface->finish();
     gdi::WindowDc window = windowDcWithoutChildren(record->hwnd);
     BitBlt(window.get(), x, y, w, h, dc, x, y, SRCCOPY);
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "skin/DcGraphics.h"
 #include "skin/controls/Containers.h"
 #include "skin/panels/PicturePlayer.h"
 
@@ -137,9 +138,8 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
         frameComposed_[index] = 1;
         if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
         BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_.get(), clip.x, clip.y, SRCCOPY);
-        GxGraphics graphics;
-        graphics.FromHdc(composed.get());
-        graphics.DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
+        DcGraphics surface(composed.get());
+        surface.graphics().DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
                                static_cast<float>(clip.height));
     }
     BitBlt(playDc_, clip.x, clip.y, clip.width, clip.height, composed.get(), 0, 0, SRCCOPY);

@@ -2,6 +2,7 @@
 // outline, built in a memory DC and copied to the window once.
 #include <algorithm>
 #include <mutex>
+#include <optional>
 
 #include "graphics/GxBrush.h"
 #include "graphics/GxPath.h"
@@ -292,9 +293,8 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
     clientSize(W, H);
     const PanelLayout r = layoutRect(layoutMode_, margin_, W, H);
     restoreBackdrop(window_, panelPicture_.get(), rect);
-    GxGraphics own;
-    if (!given) own.FromHdc(panelPicture_.get());
-    GxGraphics& graphics = given ? *given : own;
+    std::optional<DcGraphics> own;
+    GxGraphics& graphics = given ? *given : own.emplace(panelPicture_.get()).graphics();
     GxPath path;
     path.Create();
     addShapeFigure(path, shape_, f(r.x), f(r.y), f(r.w), f(r.h), margin_);
@@ -319,10 +319,9 @@ void PicturePlayer::paintItemAlone(const RECT& rect, Draw&& draw) {
     if (!window_ || !panelPicture_) return;
     Lock lock(pictureLock_);
     {
-        GxGraphics graphics;
-        graphics.FromHdc(panelPicture_.get());
-        paintImageRect(rect, &graphics, false);
-        draw(graphics);
+        DcGraphics surface(panelPicture_.get());
+        paintImageRect(rect, &surface.graphics(), false);
+        draw(surface.graphics());
     }
     copyRectToWindow(rect);
 }

@@ -72,7 +72,7 @@ TEST_CASE("the rings of edits and lists follow focus and hover") {
     skinLists(w.index, w.top);
     for (HWND target : {bare, FindWindowExA(combo, nullptr, "ComboLBox", nullptr)}) {
         const COLORREF before = Snapshot(target).at(0, 5);
-        paintListFrame(w.index, w.record.lists.indexOf(target), true, true);
+        paintListFrame(*w.record.lists.at(w.record.lists.indexOf(target)), true, true);
         CHECK(Snapshot(target).at(0, 5) == before);
     }
 }
@@ -150,7 +150,7 @@ TEST_CASE("header items repaint one by one with their icons") {
 
     // Hot item, none within 5 pixels of an item edge.
     for (const auto& [x, item] : {std::pair{4, 0}, {5, 1}, {95, 1}, {96, 0}, {104, 0}, {105, 2}, {329, 0}})
-        CHECK(headerItemAt(w.index, 1, MAKELPARAM(x, 5)) == item);
+        CHECK(headerItemAt(*w.record.headers.at(1), MAKELPARAM(x, 5)) == item);
     hover(header, 150, 5);
     CHECK(skin.hotItem == 2);
     CHECK(Snapshot(header).at(150, 20) != shot.at(150, 20));
@@ -212,7 +212,7 @@ TEST_CASE("in a framed window: every kind skinned, lists show the window through
         for (int i = 0; i < times; ++i) {
             for (HWND control : {edit, combo, box, tree, list})
                 RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-            paintHeader(findSkinIndex(top), 1);
+            paintHeader(*skinRecords.at(findSkinIndex(top))->headers.at(1));
         }
     };
     repaint(100);  // the system's caches fill up first

@@ -10,6 +10,7 @@
 #include "assets/Assets.h"
 #include "graphics/Gx.h"
 #include "skin/Backdrop.h"
+#include "skin/DcGraphics.h"
 #include "skin/Primitives.h"
 #include "skin/panels/PicturePlayer.h"
 #include "support/BmpBuilder.h"
@@ -188,10 +189,9 @@ TEST_CASE("the animation shows frames 0-4 for 100, 100, 100, 100 and 200 ms and 
         GxImage image;
         image.FromBytes(ImgAnimation);
         image.SelectActiveFrame(GxFormat::FrameTime, k);
-        GxGraphics graphics;
-        graphics.FromHdc(dc.get());
-        graphics.DrawImageRect(image, 0, 0, 150, 150);
-        graphics.Delete();
+        DcGraphics surface(dc.get());
+        surface.graphics().DrawImageRect(image, 0, 0, 150, 150);
+        surface.finish();
         frames[k] = Panel::hashOf(dc.get(), 0, 0, 150, 150);
     }
     p.player.play(ImgAnimation.bytes(), 0, 0, 150, 150);

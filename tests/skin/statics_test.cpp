@@ -75,7 +75,7 @@ TEST_CASE("a label is drawn dark over a white halo and follows its text") {
     SUBCASE("repainting leaves no GDI object behind") {
         SetWindowTextA(label, "标签");
         const long before = testing::gdiObjectCount();
-        for (int i = 0; i < 300; ++i) paintStatic(w.index, 1);
+        for (int i = 0; i < 300; ++i) paintStatic(*skinRecords.at(w.index)->statics.at(1));
         CHECK(testing::gdiObjectCount() <= before);
     }
 }

@@ -72,9 +72,9 @@ HWND addCombo(DemoWindow& window, DWORD style, int y, int selected) {
 // window shows, and lasts until the combo box repaints.
 void CALLBACK paintHotCombo(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
-    const int skinIndex = skin::findSkinIndex(hwnd);
-    if (skin::SkinRecord* record = skin::skinRecords.at(skinIndex))
-        skin::paintCombo(skinIndex, record->combos.indexOf(hotCombo), true);
+    if (skin::SkinRecord* record = skin::skinRecords.at(skin::findSkinIndex(hwnd)))
+        if (const skin::ComboSkin* combo = record->combos.at(record->combos.indexOf(hotCombo)))
+            skin::paintCombo(*combo, true);
 }
 
 }  // namespace
