@@ -191,14 +191,11 @@ LRESULT answerNcPaint(HWND hwnd, LPARAM lParam) {
     return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
 }
 
-LRESULT eraseWithVeil(HWND hwnd, HDC dc) {
-    SetBkMode(dc, TRANSPARENT);
+void paintEditBackground(HWND hwnd, HDC dc) {
     ControlCanvas veiled(hwnd, clientInWindow(hwnd), Edges::sharp);
-    if (veiled) {
-        veiled.veil();
-        veiled.copyTo(dc);
-    }
-    return 1;
+    if (!veiled) return;
+    veiled.veil();
+    veiled.copyTo(dc);
 }
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -232,7 +229,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_ERASEBKGND:
             if (!transparent) break;
-            return eraseWithVeil(hwnd, reinterpret_cast<HDC>(wParam));
+            paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
+            return eraseNothing(wParam);
         case WM_NCPAINT:
             paintFrame();
             return answerNcPaint(hwnd, lParam);

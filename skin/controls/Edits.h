@@ -24,9 +24,8 @@ void paintEditFrame(const EditSkin& edit, std::optional<bool> focused = std::nul
                     std::optional<bool> hot = std::nullopt);
 // WM_NCPAINT after the ring is painted: only the scroll bars keep the system's look.
 LRESULT answerNcPaint(HWND hwnd, LPARAM lParam);
-// WM_ERASEBKGND in transparent mode of a control that paints its own content: the
-// veiled backdrop of the client area goes under it, and text goes on transparently.
-LRESULT eraseWithVeil(HWND hwnd, HDC dc);
+// The veiled backdrop of the client area, drawn into an erase DC.
+void paintEditBackground(HWND hwnd, HDC dc);
 // Paints the combo box on its window, or on target (a client DC) when there is one;
 // a state not given: not hot, and the combo box's own focus.
 void paintCombo(const ComboSkin& combo, std::optional<bool> hot = std::nullopt,

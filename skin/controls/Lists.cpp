@@ -105,16 +105,12 @@ bool paintsTransparently(HWND hwnd) {
 
 std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam) {
     if (!transparentMode()) return std::nullopt;
-    HDC dc = reinterpret_cast<HDC>(wParam);
     const bool treeOrListView = isClass(hwnd, "SysTreeView32") || isClass(hwnd, "SysListView32");
-    if (treeOrListView || (isClass(hwnd, "ListBox") && !isOwnerDrawListBox(hwnd))) {
-        SetBkMode(dc, TRANSPARENT);
-        return 1;
-    }
+    if (treeOrListView || (isClass(hwnd, "ListBox") && !isOwnerDrawListBox(hwnd))) return eraseNothing(wParam);
     if (isClass(hwnd, "ListBox") || isClass(hwnd, "ComboLBox")) return std::nullopt;
     // Controls that keep painting their own background get the veiled backdrop under it.
-    SetTextColor(dc, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
-    return eraseWithVeil(hwnd, dc);
+    paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    return eraseNothing(wParam, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
 }
 
 // The font a header's text is drawn in: its own, else the stock GUI font, since

@@ -369,7 +369,7 @@ TEST_CASE("up-down halves light up under the mouse and when pressed") {
     }
 }
 
-TEST_CASE("1,000 repaints of each control kind leave no GDI object behind") {
+TEST_CASE("WM_PRINTCLIENT shows what WM_PAINT does; 1,000 repaints of each control kind leave no GDI object behind") {
     RangeWindow w;
     HWND controls[] = {w.add("BUTTON", BS_PUSHBUTTON, 10, 10, 90, 26, "push"),
                        w.add("BUTTON", BS_AUTOCHECKBOX, 10, 40, 90, 26, "check"),
@@ -383,6 +383,15 @@ TEST_CASE("1,000 repaints of each control kind leave no GDI object behind") {
     SendMessageA(controls[2], BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(controls[6], PBM_SETPOS, 40, 0);
     w.skin();
+    // WM_PRINTCLIENT reaches the painter WM_PAINT does: the picture is what the screen shows.
+    for (HWND c : controls) {
+        RECT r{};
+        GetClientRect(c, &r);
+        gdi::BitmapDc printed;
+        printed.select(gdi::makeDibPicture(r.right, r.bottom));
+        SendMessageA(c, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.get()), PRF_CLIENT);
+        CHECK(Shot(printed.get(), r.right, r.bottom) == Shot::of(c));
+    }
     w.button(controls[3]).kind = glassButtonKind;
     w.button(controls[3]).picture.assign(CheckOnGlyph.data(), CheckOnGlyph.data() + CheckOnGlyph.size());
     w.button(controls[4]).kind = pictureButtonKind;
