@@ -16,7 +16,7 @@ namespace {
 
 constexpr COLORREF kThemeColor = RGB(81, 174, 81);
 constexpr COLORREF kLabelKeyColor = RGB(255, 0, 255);  // the form's background of 标签1, 标签3, 标签5
-constexpr int kBackgroundMode = 3;                       // the backdrop stretched over the window
+constexpr int kBackgroundMode = skin::backStretched;
 
 // The program-wide skin objects: the engine and the page panel and the two animations.
 struct SkinObjects {

@@ -26,7 +26,7 @@ Bytes skinBackImage;
 HICON appIcon = nullptr;
 ULONG_PTR gdipToken = 0;
 int firstSizePending = 1;
-int skinBackMode = 4;
+int skinBackMode = backMirrorTiled;
 void (*dialogSkinner)(HWND dialog) = nullptr;
 void (*windowlessPainter)(HWND window, HDC dc) = nullptr;
 

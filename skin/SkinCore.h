@@ -62,7 +62,7 @@ extern Bytes skinBackImage;
 extern HICON appIcon;
 extern ULONG_PTR gdipToken;
 extern int firstSizePending;
-extern int skinBackMode;
+extern int skinBackMode;  // a BackMode
 // Skins a dialog caught by the CBT hook: the dialog skin while the engine exists.
 extern void (*dialogSkinner)(HWND dialog);
 // Draws what the application paints straight onto a window (text without a window of

@@ -38,6 +38,16 @@ struct CaptionFade {
     int step = 0;
 };
 
+// How a framed window's background picture is prepared and laid out; the values are
+// the modes callers pass (backMode, skinBackMode).
+enum BackMode : int {
+    backFadedSides = 0,   // left and right edges faded into the colour; natural size at the top left
+    backFadedEnds = 1,    // top and bottom edges faded; natural size at the top right
+    backCentred = 2,      // natural size, centred
+    backStretched = 3,    // stretched over the window
+    backMirrorTiled = 4,  // copies side by side, every second one mirrored
+};
+
 // The background layer of a framed window (colour, picture and caption gloss) as last
 // painted, with what it was painted from: a frame repaint at the same size copies it
 // instead of decoding and scaling the picture again.
@@ -64,7 +74,7 @@ struct SkinRecord {
     int captionOption = 0;
     WNDPROC oldProc = nullptr;
     Bytes backImage;  // empty: the window uses the process-wide background
-    int backMode = 0;
+    int backMode = backFadedSides;  // a BackMode
     COLORREF backColor = 0;
     std::vector<CaptionButton> captionButtons;
     IntRect buttonStrip;

@@ -244,10 +244,10 @@ void drawBackgroundLayer(GxGraphics& graphics, const BackgroundLayer& layer) {
         const auto iw = static_cast<float>(image.GetWidth());
         const auto ih = static_cast<float>(image.GetHeight());
         switch (layer.mode) {
-        case 1: graphics.DrawImageRect(image, w - iw, 0, iw, ih); break;
-        case 2: graphics.DrawImageRect(image, (w - iw) / 2, (h - ih) / 2, iw, ih); break;
-        case 3: graphics.DrawImageRect(image, 0, 0, w, h); break;
-        case 4: {
+        case backFadedEnds: graphics.DrawImageRect(image, w - iw, 0, iw, ih); break;
+        case backCentred: graphics.DrawImageRect(image, (w - iw) / 2, (h - ih) / 2, iw, ih); break;
+        case backStretched: graphics.DrawImageRect(image, 0, 0, w, h); break;
+        case backMirrorTiled: {
             // Copies side by side, every second one mirrored, so the seams match.
             GxBitmap strip;
             if (iw < 1 || !strip.Create(layer.width, image.GetHeight())) break;

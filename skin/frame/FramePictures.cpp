@@ -7,6 +7,7 @@
 #include "graphics/GxGraphics.h"
 #include "graphics/GxImage.h"
 #include "skin/Primitives.h"
+#include "skin/SkinRecord.h"
 
 namespace skin {
 
@@ -79,7 +80,8 @@ Bytes fadeImageEdges(const PictureSource& source, std::optional<int> fadeLength,
 }
 
 Bytes prepareBackground(const PictureSource& source, int mode, COLORREF backColor) {
-    if (mode == 0 || mode == 1) return fadeImageEdges(source, std::nullopt, backColor, mode == 0);
+    if (mode == backFadedSides || mode == backFadedEnds)
+        return fadeImageEdges(source, std::nullopt, backColor, mode == backFadedSides);
     if (source.fileName && *source.fileName) {
         GxBitmap picture;
         return loadPicture(source, picture) ? picture.SaveToBytes(GxFormat::Png) : Bytes{};

@@ -162,7 +162,7 @@ void SkinEngine::setSkinBackground(const char* fileName, ByteView bytes, std::op
     const bool themeFollows = theme == themeFromBackground;
     if (!themeFollows) themeColor = theme.value_or(defaultThemeColor);
     const PictureSource source{fileName, bytes};
-    skinBackMode = mode.value_or(4);
+    skinBackMode = mode.value_or(backMirrorTiled);
     if (source.empty()) {
         skinBackImage.clear();
         skinBackColor = backColor.value_or(GetSysColor(COLOR_BTNFACE));
