@@ -197,16 +197,19 @@ TEST_CASE("clicks: a double click gives one, a radio button takes the check from
     }
     CHECK(SendMessageA(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
 
-    // The pointer over the text lights the well in the theme colour; a click checks it.
+    // The pointer over the text lights the mark in the theme colour.
     themeColor = RGB(255, 0, 0);
-    const RECT well{3, 7, 12, 17};
-    CHECK(Shot::of(radios[1]).count(well, reddish) == 0);
-    input::moveTo(input::onScreen(radios[1], 60, 13));
-    CHECK(Shot::of(radios[1]).count(well, reddish) > 0);
+    const struct { HWND button; RECT mark; } marks[] = {{check, {0, 6, 13, 19}}, {radios[1], {3, 7, 12, 17}}};
+    for (const auto& m : marks) {
+        input::moveAway();
+        CHECK(Shot::of(m.button).count(m.mark, reddish) == 0);
+        input::moveTo(input::onScreen(m.button, 60, 13));
+        CHECK(Shot::of(m.button).count(m.mark, reddish) > 0);
+    }
+    // A click on the unchecked radio button checks it and clears its group mate.
     input::click(input::onScreen(radios[1], 60, 13));
     CHECK(SendMessageA(radios[1], BM_GETCHECK, 0, 0) == BST_CHECKED);
     CHECK(SendMessageA(radios[0], BM_GETCHECK, 0, 0) == BST_UNCHECKED);
-    CHECK(Shot::of(radios[0]).count(well, reddish) == 0);
     SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);  // as dialogs do with their default button
     CHECK((GetWindowLongPtrA(push, GWL_STYLE) & 0x0F) == BS_OWNERDRAW);
 
@@ -248,7 +251,7 @@ TEST_CASE("the focus glow keeps its own colour; hover follows the theme colour")
         CHECK((GetBValue(edge) > 190) == c.blue);
     }
     // Focused with the pointer elsewhere: the glow reaches the screen.
-    input::moveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+    input::moveAway();
     SetFocus(push);
     input::settle();
     const COLORREF shown = Shot::of(push).at(0, 13);

@@ -60,7 +60,7 @@ TEST_CASE("the rings of edits and lists follow focus and hover") {
             // A list view's header is a child of the list, and the pointer over it is over the list.
             {"hot over a child", [](HWND c) { hover(GetWindow(c, GW_CHILD) ? GetWindow(c, GW_CHILD) : c, 20, 5); }, 1,
              lit},
-            {"left, still focused", [](HWND) { moveAway(); }, 0, lit},
+            {"left, still focused", [](HWND) { testing::input::moveAway(); }, 0, lit},
         };
         SetFocus(w.top);
         for (const auto& s : states) {

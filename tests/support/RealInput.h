@@ -93,6 +93,9 @@ inline void mouse(std::initializer_list<MouseStep> steps) {
 
 inline void moveTo(POINT at) { mouse({{at}}); }
 
+// The pointer to the screen's far corner, off every test window.
+inline void moveAway() { moveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1}); }
+
 // Separate presses come further apart than the double-click time, as a user's two clicks
 // on one control do; only doubleClick makes a double click.
 inline void awaitDoubleClickTime() {
