@@ -43,10 +43,11 @@ else()
   set(VELMORA_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine32-run.sh)
 endif()
 
-# velmora_test(NAME SOURCES... LIBS libs... [ENVIRONMENT VAR=value...])
-# A doctest program, registered with CTest and run under Wine.
+# velmora_test(NAME [SLOW] SOURCES... LIBS libs... [ENVIRONMENT VAR=value...])
+# A doctest program, registered with CTest and run under Wine. SLOW ones start first when
+# programs run side by side, so that the longest does not start last.
 function(velmora_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "SLOW" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES} $<TARGET_OBJECTS:velmora_test_main>)
   target_include_directories(${name} SYSTEM PRIVATE ${VELMORA_DOCTEST_DIR})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
@@ -54,4 +55,7 @@ function(velmora_test name)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-test.sh ${VELMORA_WINE_RUN} ${CMAKE_BINARY_DIR}
     $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT "${T_ENVIRONMENT}")
+  if(T_SLOW)
+    set_tests_properties(${name} PROPERTIES COST 100)
+  endif()
 endfunction()
