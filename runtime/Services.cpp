@@ -60,11 +60,10 @@ HWND createOwnerWindow() {
     return CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-// The step shared by the message loop and the waits: the private query to the target
-// and its ancestors, Tab and Shift+Tab between a form's controls, then translation and
-// dispatch. Escape and Enter get no dialog meaning: they neither close a form nor move
-// the focus.
-void dispatchQueued(MSG& msg) {
+}  // namespace
+
+// Escape and Enter get no dialog meaning: they neither close a form nor move the focus.
+void dispatchMessage(MSG& msg) {
     const HWND desktop = GetDesktopWindow();
     for (HWND h = msg.hwnd; h != nullptr && h != desktop; h = GetAncestor(h, GA_PARENT))
         SendMessageA(h, kBeforeTranslate, 0, 0);
@@ -73,8 +72,6 @@ void dispatchQueued(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
-
-}  // namespace
 
 Session::Session() {
     oleReady_ = SUCCEEDED(OleInitialize(nullptr));
@@ -106,7 +103,7 @@ void runExitCleanup() noexcept {
 
 void runMessageLoop() {
     MSG msg;
-    while (formCount() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) dispatchQueued(msg);
+    while (formCount() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) dispatchMessage(msg);
 }
 
 void delayWithMessages(int milliseconds) {
@@ -120,7 +117,7 @@ void delayWithMessages(int milliseconds) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
-            dispatchQueued(msg);
+            dispatchMessage(msg);
         }
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= span) return;

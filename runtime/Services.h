@@ -58,6 +58,11 @@ HWND ownerWindow() noexcept;
 void atExit(std::function<void()> cleanup);
 void runExitCleanup() noexcept;
 
+// One step of the message loop for a message taken from the queue: the private query
+// 0x8002 to the target and its ancestors, Tab and Shift+Tab between a form's controls,
+// then translation and dispatch.
+void dispatchMessage(MSG& msg);
+
 // Runs until the last form is gone (or WM_QUIT arrives).
 void runMessageLoop();
 

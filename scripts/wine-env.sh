@@ -1,7 +1,7 @@
 # Sourced by the scripts that run Windows programs: sets up the environment of the
 # build tree's own Wine prefix. Usage: . scripts/wine-env.sh BUILD_DIR
-# With VELMORA_WINE32=1 (set by wine32-run.sh inside the i386 root) the prefix is a
-# 32-bit one run by that root's Wine.
+# With VELMORA_WINE32=1 (set by wine32-run.sh) the prefix is a 32-bit one run by the
+# i386 root's Wine.
 velmora_build=$(cd "${1:?build dir}" && pwd)
 velmora_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=$velmora_build/wine
@@ -12,14 +12,16 @@ export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 # Wine links the user's desktop folder to $HOME/Desktop: give the prefix its own.
 export HOME=$velmora_build/winehome
 if [ "${VELMORA_WINE32:-}" = 1 ]; then
+  # Only Wine's own programs go into the root: a shell under the emulator would cost it
+  # about a second of start-up, several times for each program run.
   export WINEARCH=win32
-  VELMORA_WINE=/usr/lib/wine/wine
-  VELMORA_WINESERVER=/usr/lib/wine/wineserver32
+  VELMORA_WINE=$velmora_scripts/i386-wine.sh
+  VELMORA_WINESERVER=$velmora_scripts/i386-wineserver.sh
 else
   VELMORA_WINE=/usr/lib/wine/wine64
   VELMORA_WINESERVER=/usr/lib/wine/wineserver64
+  [ -x "$VELMORA_WINESERVER" ] || VELMORA_WINESERVER=/usr/bin/wineserver
 fi
-[ -x "$VELMORA_WINESERVER" ] || VELMORA_WINESERVER=/usr/bin/wineserver
 export VELMORA_WINE VELMORA_WINESERVER
 
 # A display: the caller's, or an Xvfb kept for this build tree.

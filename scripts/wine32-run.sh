@@ -18,5 +18,4 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 # Xvfb's abstract socket reaches into the root; the environment goes along as it is.
-exec chroot "$root" /usr/bin/env PATH=/usr/sbin:/usr/bin:/sbin:/bin VELMORA_WINE32=1 \
-  /bin/bash "$here/wine-run.sh" "$build" "$@"
+VELMORA_WINE32=1 exec "$here/wine-run.sh" "$build" "$@"

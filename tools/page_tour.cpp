@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     tour.photographWindow("page0");
     tour.click("按钮2");
     tour.expectPage(app::kLicencePage);
+    SetFocus(tour.form->control("按钮9").hwnd());  // the focus look, as after Tab
     tour.photographWindow("page1");
     tour.click("选择框1");
     tour.click("按钮3");

@@ -224,6 +224,22 @@ void paintHeaderItem(const HeaderSkin& header, int item, int count, int margin, 
     BitBlt(target, rect.left, rect.top, paintedWidth, h, canvas.picture(), 0, 0, SRCCOPY);
 }
 
+// A list view's header lies inside the list: the pointer over it is over the list.
+bool pointerOver(HWND list) {
+    POINT at{};
+    GetCursorPos(&at);
+    const HWND under = WindowFromPoint(at);
+    return under == list || IsChild(list, under);
+}
+
+// Lights or clears the ring of a skinned list when that changes it.
+void setListHot(HWND hwnd, bool hot) {
+    const auto at = locate(hwnd, &SkinRecord::lists);
+    if (!at.entry || (at.entry->hot != 0) == hot) return;
+    at.entry->hot = hot ? 1 : 0;
+    paintListFrame(at.skinIndex, at.controlIndex, hot);
+}
+
 }  // namespace
 
 void skinLists(int skinIndex, HWND parent) {
@@ -302,8 +318,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MOUSELEAVE:
             if (!list) break;
             dropHover(*at.record);
-            list->hot = 0;
-            paintFrame(false);
+            if (!pointerOver(hwnd)) setListHot(hwnd, false);
             break;
         case beforeTranslateMessage:
             // While an arrow key is held the list scrolls without painting its
@@ -392,6 +407,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 paint();
             }
             record.lastHotIndex = record.newHotIndex;
+            setListHot(GetParent(hwnd), true);
             break;
         }
         case WM_LBUTTONDOWN:
@@ -408,6 +424,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             header->hotItem = 0;
             header->hot = 0;
             paint();
+            if (!pointerOver(GetParent(hwnd))) setListHot(GetParent(hwnd), false);
             break;
         default:
             break;

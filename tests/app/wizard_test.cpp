@@ -341,7 +341,7 @@ TEST_CASE("runInstaller: skinned before it shows; every way out runs the clean-u
     }
 }
 
-TEST_CASE("the window is dragged by its caption area and its page background; Escape does not close it") {
+TEST_CASE("the window is dragged by its caption area and its page background; Escape and Enter do nothing") {
     Wizard w;
     const HWND window = w.form->hwnd();
     // The page background beside the text, and the caption area left of the title.
@@ -355,42 +355,100 @@ TEST_CASE("the window is dragged by its caption area and its page background; Es
         CHECK(after.top - before.top == 30);
     }
 
-    for (HWND target : {w.form->hwnd(), w["按钮2"].hwnd()}) {
-        PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0);
+    // Neither key has a dialog's meaning: no closing, no default button, no focus move.
+    for (HWND target : {window, w["按钮2"].hwnd()}) {
+        SetFocus(target);
+        testing::input::key(VK_ESCAPE);
+        testing::input::key(VK_RETURN);
+        CHECK(GetFocus() == target);
     }
-    runtime::delayWithMessages(100);
-    CHECK(IsWindow(w.form->hwnd()));
+    CHECK(IsWindow(window));
     CHECK(w.page() == app::kWelcomePage);
 }
 
-TEST_CASE("keyboard: Tab walks the page's controls, Space presses, Enter moves nothing") {
-    Wizard w;
-    w.click("按钮2");
-    const HWND licence = w["选择框1"].hwnd();
-    SetFocus(licence);
-    REQUIRE(GetFocus() == licence);
-    testing::pressKey(VK_SPACE);
-    CHECK(w["选择框1"].checked());
-    CHECK(IsWindowEnabled(w["按钮3"].hwnd()));
-    testing::pressKey(VK_RETURN);
-    CHECK(GetFocus() == licence);
-    CHECK(w.page() == app::kLicencePage);
+namespace {
 
-    // Round the page and back to the check box; every stop is one the user can see and use.
-    std::vector<HWND> visited;
-    for (int i = 0; i < 30 && (visited.empty() || visited.back() != licence); ++i) {
-        testing::pressKey(VK_TAB);
-        visited.push_back(GetFocus());
-        INFO("stop " << i);
-        CHECK(IsWindowVisible(visited.back()));
-        CHECK(IsWindowEnabled(visited.back()));
+// The current page's tab stops in the form's order: its buttons, check boxes and edit
+// boxes that show and are enabled.
+std::vector<HWND> formTabOrder(const Wizard& w) {
+    std::vector<HWND> stops;
+    for (const auto& c : w.form->controls()) {
+        const runtime::ControlKind kind = c->kind();
+        const bool tabStop = kind == runtime::ControlKind::Button || kind == runtime::ControlKind::CheckBox ||
+                             kind == runtime::ControlKind::EditBox;
+        if (tabStop && c->showing() && !c->disabled()) stops.push_back(c->hwnd());
     }
-    REQUIRE(visited.size() >= 2);
-    CHECK(visited.back() == licence);
-    testing::pressKey(VK_TAB, true);
-    CHECK(GetFocus() == visited[visited.size() - 2]);
-    CHECK(w.page() == app::kLicencePage);
+    return stops;
+}
+
+// Round the page with Tab and back with Shift+Tab, from its last stop.
+void walkPage(const Wizard& w) {
+    const std::vector<HWND> order = formTabOrder(w);
+    INFO("page " << w.page());
+    REQUIRE_FALSE(order.empty());
+    SetFocus(order.back());
+    std::vector<HWND> forwards, backwards;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        testing::input::key(VK_TAB);
+        forwards.push_back(GetFocus());
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        testing::input::key(VK_TAB, true);
+        backwards.push_back(GetFocus());
+    }
+    CHECK(forwards == order);
+    std::vector<HWND> reversed(order.rbegin() + 1, order.rend());
+    reversed.push_back(order.back());
+    CHECK(backwards == reversed);
+}
+
+// Tab until the control has the focus.
+HWND focusByTab(const Wizard& w, const char* name) {
+    const HWND target = w[name].hwnd();
+    for (int i = 0; i < 10 && GetFocus() != target; ++i) testing::input::key(VK_TAB);
+    INFO(std::string(name));
+    REQUIRE(GetFocus() == target);
+    return target;
+}
+
+void pressByKeyboard(const Wizard& w, const char* name) {
+    focusByTab(w, name);
+    testing::input::key(VK_SPACE);
+}
+
+COLORREF onScreen(HWND control, int x, int y) { return GetPixel(gdi::WindowDc::whole(control).get(), x, y); }
+
+}  // namespace
+
+TEST_CASE("keyboard: Tab walks each page in form order, Space presses, the focused button glows") {
+    Wizard w;
+    SetForegroundWindow(w.form->hwnd());
+    testing::input::moveAway();
+    walkPage(w);
+    // With the pointer elsewhere the focused push button shows its glow at its edges.
+    SetFocus(w["按钮8"].hwnd());
+    const auto glows = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 50 && GetBValue(c) > GetRValue(c) + 50; };
+    CHECK_FALSE(glows(onScreen(w["按钮2"].hwnd(), 0, 16)));
+    CHECK(glows(onScreen(focusByTab(w, "按钮2"), 0, 16)));
+    testing::input::key(VK_SPACE);
+    REQUIRE(w.page() == app::kLicencePage);
+
+    walkPage(w);
+    pressByKeyboard(w, "选择框1");
+    CHECK(w["选择框1"].checked());
+    walkPage(w);  // 按钮3 is a stop now
+    pressByKeyboard(w, "按钮3");
+    REQUIRE(w.page() == app::kDirectoryPage);
+    walkPage(w);
+    pressByKeyboard(w, "按钮5");
+    REQUIRE(w.page() == app::kConfirmPage);
+    CHECK(within(300, [&] { return !shows(w["按钮1"]); }));
+    walkPage(w);
+    w.setPage(app::kTutorialPage);  // where the installation leads
+    walkPage(w);
+    for (int i = 0; i < 4; ++i) pressByKeyboard(w, "按钮12");
+    REQUIRE(w.page() == app::kFinishPage);
+    walkPage(w);
 }
 
 TEST_CASE("page switches and picture changes leave no GDI or USER objects behind") {

@@ -253,44 +253,44 @@ TEST_CASE("keyboard: Tab and Shift+Tab cycle through the current page's tab stop
     REQUIRE(GetFocus() == push);
 
     SUBCASE("forwards in the description's order, round the end") {
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == box);
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == outside);
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == push);
     }
     SUBCASE("backwards with Shift") {
-        testing::pressKey(VK_TAB, true);
+        testing::input::key(VK_TAB, true);
         CHECK(GetFocus() == outside);
-        testing::pressKey(VK_TAB, true);
+        testing::input::key(VK_TAB, true);
         CHECK(GetFocus() == box);
     }
     SUBCASE("disabled and hidden controls are passed over") {
         shown["box"].setDisabled(true);
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == outside);
         shown["box"].setDisabled(false);
         shown["pages"].setPage(1);
         SetFocus(outside);
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == shown["log"].hwnd());
-        testing::pressKey(VK_TAB);
+        testing::input::key(VK_TAB);
         CHECK(GetFocus() == outside);
     }
     SUBCASE("Space presses the focused control") {
         SetFocus(box);
-        testing::pressKey(VK_SPACE);
+        testing::input::key(VK_SPACE);
         CHECK(record.checkedInClick == std::vector<bool>{true});
     }
     SUBCASE("Escape does not close the form and Enter does not move the focus") {
-        testing::pressKey(VK_ESCAPE);
-        testing::pressKey(VK_RETURN);
+        testing::input::key(VK_ESCAPE);
+        testing::input::key(VK_RETURN);
         CHECK(GetFocus() == push);
         shown["pages"].setPage(1);
         SetFocus(shown["log"].hwnd());
-        testing::pressKey(VK_ESCAPE);
-        testing::pressKey(VK_RETURN);
+        testing::input::key(VK_ESCAPE);
+        testing::input::key(VK_RETURN);
         CHECK(GetFocus() == shown["log"].hwnd());
         CHECK(runtime::formCount() == 1);
         CHECK(IsWindowVisible(shown.form->hwnd()));

@@ -89,17 +89,12 @@ struct ScopedSetting {
     ~ScopedSetting() { setting = saved; }
 };
 
-// The pointer leaves for the screen's far corner, where no test window lies.
-inline void moveAway() {
-    testing::input::moveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
-}
-
 // The pointer arrives on the control (x, y from its window's corner) as a user's mouse
 // does: from afar, so that it moves even when it rested there already.
 inline void hover(HWND hwnd, int x = 3, int y = 3) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    moveAway();
+    testing::input::moveAway();
     testing::input::moveTo({r.left + x, r.top + y});
 }
 

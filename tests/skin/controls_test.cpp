@@ -180,10 +180,13 @@ TEST_CASE("buttons are skinned by style; the others keep the system look; a seco
     }
 }
 
-TEST_CASE("a double click gives one click; new text shows at the next paint") {
+TEST_CASE("clicks: a double click gives one, a radio button takes the check from its mate; new text shows") {
     ControlWindow w;
     HWND push = w.add("BUTTON", BS_PUSHBUTTON, 10, 10, 100, 26, "one");
     HWND check = w.add("BUTTON", BS_AUTOCHECKBOX, 10, 50, 100, 26, "box");
+    HWND radios[] = {w.add("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 10, 90, 100, 26, "a"),
+                     w.add("BUTTON", BS_AUTORADIOBUTTON, 10, 130, 100, 26, "b")};
+    SendMessageA(radios[0], BM_SETCHECK, BST_CHECKED, 0);
     w.skin();
     for (HWND b : {push, check}) {
         clicks = 0;
@@ -193,6 +196,20 @@ TEST_CASE("a double click gives one click; new text shows at the next paint") {
         CHECK(clicks == 2);
     }
     CHECK(SendMessageA(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+
+    // The pointer over the text lights the mark in the theme colour.
+    themeColor = RGB(255, 0, 0);
+    const struct { HWND button; RECT mark; } marks[] = {{check, {0, 6, 13, 19}}, {radios[1], {3, 7, 12, 17}}};
+    for (const auto& m : marks) {
+        input::moveAway();
+        CHECK(Shot::of(m.button).count(m.mark, reddish) == 0);
+        input::moveTo(input::onScreen(m.button, 60, 13));
+        CHECK(Shot::of(m.button).count(m.mark, reddish) > 0);
+    }
+    // A click on the unchecked radio button checks it and clears its group mate.
+    input::click(input::onScreen(radios[1], 60, 13));
+    CHECK(SendMessageA(radios[1], BM_GETCHECK, 0, 0) == BST_CHECKED);
+    CHECK(SendMessageA(radios[0], BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);  // as dialogs do with their default button
     CHECK((GetWindowLongPtrA(push, GWL_STYLE) & 0x0F) == BS_OWNERDRAW);
 
@@ -233,6 +250,12 @@ TEST_CASE("the focus glow keeps its own colour; hover follows the theme colour")
         CHECK((GetGValue(edge) > 190) == c.green);
         CHECK((GetBValue(edge) > 190) == c.blue);
     }
+    // Focused with the pointer elsewhere: the glow reaches the screen.
+    input::moveAway();
+    SetFocus(push);
+    input::settle();
+    const COLORREF shown = Shot::of(push).at(0, 13);
+    CHECK(GetGValue(shown) > GetRValue(shown) + 50);
 
     SUBCASE("hover reaches the screen through the button's procedure, paint through the parent") {
         themeColor = RGB(255, 0, 0);

@@ -57,11 +57,14 @@ TEST_CASE("the rings of edits and lists follow focus and hover") {
             // Near the bottom edge: over a list view's rows, not its header.
             {"hot: two pixels wide", [](HWND c) { hover(c, 20, windowSize(c).cy - 8); }, 1, lit},
             {"repainted while hot", [](HWND c) { repaintNow(c); }, 1, lit},
-            {"left, still focused", [](HWND) { moveAway(); }, 0, lit},
+            // A list view's header is a child of the list, and the pointer over it is over the list.
+            {"hot over a child", [](HWND c) { hover(GetWindow(c, GW_CHILD) ? GetWindow(c, GW_CHILD) : c, 20, 5); }, 1,
+             lit},
+            {"left, still focused", [](HWND) { testing::input::moveAway(); }, 0, lit},
         };
         SetFocus(w.top);
         for (const auto& s : states) {
-            INFO(getClassName(kind.control) << ": " << s.state);
+            INFO(getClassName(kind.control) << ": " << std::string(s.state));
             s.enter(kind.control);
             CHECK(closeColour(Snapshot(kind.control).at(s.x, 13), s.expected));
         }

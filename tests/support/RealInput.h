@@ -12,6 +12,14 @@
 
 namespace testing::input {
 
+// How the waits hand on each message: as a plain message loop does, unless the program
+// under test has a loop that does more (the run time's moves the focus on Tab).
+using Dispatcher = void (*)(MSG&);
+inline Dispatcher dispatcher = [](MSG& msg) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+};
+
 // Processes this thread's messages until done() holds or timeoutMs pass; true when it held.
 inline bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
     const DWORD start = GetTickCount();
@@ -22,8 +30,7 @@ inline bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return done();
             }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            dispatcher(msg);
         }
         if (done()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
@@ -86,6 +93,9 @@ inline void mouse(std::initializer_list<MouseStep> steps) {
 
 inline void moveTo(POINT at) { mouse({{at}}); }
 
+// The pointer to the screen's far corner, off every test window.
+inline void moveAway() { moveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1}); }
+
 // Separate presses come further apart than the double-click time, as a user's two clicks
 // on one control do; only doubleClick makes a double click.
 inline void awaitDoubleClickTime() {
@@ -125,9 +135,8 @@ inline void drag(POINT from, POINT to) {
     mouse({{from, MOUSEEVENTF_LEFTDOWN}, {between(1)}, {between(2)}, {between(3)}, {to}, {to, MOUSEEVENTF_LEFTUP}});
 }
 
-// A key pressed and released, Shift held around it when asked. Only sent: keys such as
-// Tab are handled by the message loop of the program under test, which processes them.
-inline void sendKey(WORD vk, bool shift = false) {
+// A key pressed and released, Shift held around it when asked (Shift+Tab).
+inline void key(WORD vk, bool shift = false) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD code, DWORD flags) {
         INPUT input{};
@@ -141,6 +150,7 @@ inline void sendKey(WORD vk, bool shift = false) {
     add(vk, KEYEVENTF_KEYUP);
     if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    settle();
 }
 
 }  // namespace testing::input

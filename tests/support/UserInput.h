@@ -1,5 +1,5 @@
 // Input as the user gives it to a form: clicks on buttons that show and are enabled, and
-// key presses on the keyboard.
+// the real-input helpers handing messages on as the run time's message loop does.
 #pragma once
 
 #include <doctest.h>
@@ -11,6 +11,9 @@
 
 namespace testing {
 
+// Set before main runs, so that every wait of a form test processes Tab as the run time does.
+inline const bool formInput = (input::dispatcher = runtime::dispatchMessage, true);
+
 // A click the user could give: the button shows and is enabled.
 inline void clickAsUser(runtime::Form& form, const char* name) {
     const HWND button = form.control(name).hwnd();
@@ -18,14 +21,6 @@ inline void clickAsUser(runtime::Form& form, const char* name) {
     REQUIRE(IsWindowVisible(button));
     REQUIRE(IsWindowEnabled(button));
     SendMessageA(button, BM_CLICK, 0, 0);
-}
-
-// A key pressed and released on the keyboard, Shift held around it when asked (Shift+Tab),
-// processed by the run time's message loop, which moves the focus on Tab.
-inline void pressKey(WORD key, bool shift = false) {
-    input::sendKey(key, shift);
-    for (int i = 0; i < 100 && GetQueueStatus(QS_INPUT) != 0; ++i) runtime::delayWithMessages(10);
-    runtime::delayWithMessages(20);
 }
 
 }  // namespace testing
