@@ -237,7 +237,7 @@ void setListHot(HWND hwnd, bool hot) {
     const auto at = locate(hwnd, &SkinRecord::lists);
     if (!at.entry || (at.entry->hot != 0) == hot) return;
     at.entry->hot = hot ? 1 : 0;
-    paintListFrame(at.skinIndex, at.controlIndex, hot);
+    paintListFrame(*at.entry, hot);
 }
 
 }  // namespace
