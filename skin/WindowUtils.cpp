@@ -10,6 +10,21 @@ std::string windowText(HWND hwnd) {
     return text;
 }
 
+std::string plainLines(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\r') {
+            lines += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if ((c >= 0x20 && c != 0x7F) || c == '\n' || c == '\t') {
+            lines += static_cast<char>(c);  // GBK's trail bytes are never below 0x40
+        }
+    }
+    return lines;
+}
+
 std::string getClassName(HWND hwnd) {
     char name[256] = {};
     const int length = GetClassNameA(hwnd, name, 255);

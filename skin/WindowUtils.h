@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "graphics/GdiHandles.h"
 
@@ -11,6 +12,9 @@ namespace skin {
 
 std::string getClassName(HWND hwnd);
 std::string windowText(HWND hwnd);
+// The text with every line break ("\r\n", "\n" or a lone "\r") as "\n" and no other
+// control character but the tab: GDI+ draws a "\r" as a glyph of its own.
+std::string plainLines(std::string_view text);
 bool isClass(HWND hwnd, const char* className);
 
 // Sizes and rectangles of a window, each with its origin at 0, 0.

@@ -82,7 +82,7 @@ void paintStatic(const StaticSkin& entry, HDC target) {
     ControlCanvas canvas(hwnd, r);
     if (!canvas) return;
     if (entry.kind == staticText) {
-        const std::string text = windowText(hwnd);
+        const std::string text = plainLines(windowText(hwnd));
         const GxRectF layout{-2.0f, 2.0f, static_cast<float>(r.right + entry.fontSize + 10), static_cast<float>(r.bottom)};
         drawGlowText(canvas.graphics(), text.c_str(), layout, RGB(0, 0, 0), RGB(255, 255, 255), 4,
                      {entry.fontName.c_str(), entry.fontStyle, static_cast<float>(entry.fontSize)});

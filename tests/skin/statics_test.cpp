@@ -68,9 +68,15 @@ TEST_CASE("a label is drawn dark over a white halo and follows its text") {
     CHECK(drawn.dark > 20);
     CHECK(drawn.halo > drawn.dark);
 
-    SetWindowTextA(label, "");
-    RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    CHECK(inkOf(label).dark == 0);
+    // Every kind of line break breaks the line, and no control character shows.
+    auto inkFor = [&](const char* text) {
+        SetWindowTextA(label, text);
+        RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return inkOf(label);
+    };
+    const int plain = inkFor("标签\n文字").dark;
+    for (const char* text : {"标签\r\n文字", "标签\r文字", "标签\r\n\x01文字\x7f"}) CHECK(inkFor(text).dark == plain);
+    CHECK(inkFor("").dark == 0);
 
     SUBCASE("repainting leaves no GDI object behind") {
         SetWindowTextA(label, "标签");
