@@ -60,8 +60,13 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             InvalidateRect(hwnd, nullptr, TRUE);
             break;
         case WM_SETTEXT:
-            paintStatic(*at.entry);
-            break;
+        case WM_ENABLE:
+        case STM_SETICON: {
+            // The control paints such a change at once, in its own look: the skin's comes after.
+            const LRESULT result = callKeptProc(hwnd, message, wParam, lParam);
+            if (const auto now = locate(hwnd, &SkinRecord::statics); now.entry) paintStatic(*now.entry);
+            return result;
+        }
         case WM_PAINT:
         case WM_PRINTCLIENT:
             return answerPaint(hwnd, message, wParam, [&](HDC dc) { paintStatic(*at.entry, dc); });

@@ -59,7 +59,7 @@ TEST_CASE("statics are taken by type: labels, icon-like types, and the ones that
     }
 }
 
-TEST_CASE("a label is drawn dark over a white halo and follows its text") {
+TEST_CASE("a label is drawn dark over a white halo and follows its text at once") {
     LabelWindow w;
     HWND label = w.add(SS_LEFT, "标签文字 Label");
     skinStatics(w.index, w.top);
@@ -71,8 +71,11 @@ TEST_CASE("a label is drawn dark over a white halo and follows its text") {
     // Every kind of line break breaks the line, and no control character shows.
     auto inkFor = [&](const char* text) {
         SetWindowTextA(label, text);
+        const Ink atOnce = inkOf(label);  // a change shows at once, in the skin's look
         RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        return inkOf(label);
+        const Ink ink = inkOf(label);
+        CHECK(atOnce.halo == ink.halo);
+        return ink;
     };
     const int plain = inkFor("标签\n文字").dark;
     for (const char* text : {"标签\r\n文字", "标签\r文字", "标签\r\n\x01文字\x7f"}) CHECK(inkFor(text).dark == plain);
