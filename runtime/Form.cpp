@@ -13,6 +13,8 @@
 
 namespace runtime {
 
+void (*windowlessChanged)(HWND window) = nullptr;
+
 namespace {
 
 constexpr char kFormClass[] = "VelmoraForm";
@@ -38,6 +40,12 @@ HFONT defaultFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_
 COLORREF buttonFace() noexcept { return GetSysColor(COLOR_BTNFACE); }
 
 bool isVisual(ControlKind kind) noexcept { return kind != ControlKind::Timer && kind != ControlKind::ZipUnit; }
+
+// The windowless labels on window changed: whoever keeps a picture of it hears so first.
+void redrawWindowless(HWND window) {
+    if (windowlessChanged != nullptr) windowlessChanged(window);
+    InvalidateRect(window, nullptr, TRUE);
+}
 
 bool hasOwnWindow(ControlKind kind) noexcept { return isVisual(kind) && kind != ControlKind::TransparentLabel; }
 
@@ -250,7 +258,7 @@ void Control::setPage(int page) {
     page_ = page;
     for (const auto& child : form_.controls_)
         if (child->parent_ == this) child->applyVisibility();
-    InvalidateRect(hwnd_, nullptr, TRUE);  // other labels: new content
+    redrawWindowless(hwnd_);  // other labels
 }
 
 void Control::setInterval(int milliseconds) {
@@ -265,10 +273,9 @@ void Control::setInterval(int milliseconds) {
 }
 
 void Control::invalidateWindowless() const {
-    // The text may reach beyond the label's rectangle, so the whole parent is redrawn;
-    // erasing tells a window painted from a kept picture that its content has changed.
+    // The text may reach beyond the label's rectangle, so the whole parent is redrawn.
     const HWND parent = parent_ != nullptr ? parent_->hwnd_ : form_.hwnd_;
-    if (parent != nullptr) InvalidateRect(parent, nullptr, TRUE);
+    if (parent != nullptr) redrawWindowless(parent);
 }
 
 void Control::drawTransparentText(HDC dc) const {

@@ -163,6 +163,10 @@ int formCount() noexcept;
 // Draws the windowless labels of a form or container window into dc (client
 // coordinates of that window), for painters that replace the window's own painting.
 void drawWindowlessText(HWND window, HDC dc);
+// Told that what drawWindowlessText draws on window has changed (a label's text or
+// visibility, a page), just before the window is invalidated, so that a painter that
+// keeps a picture of the window makes it anew. Set by such a painter; null by default.
+extern void (*windowlessChanged)(HWND window);
 
 // Keyboard navigation of forms: moves the focus to the next (or, backwards, the previous)
 // visible, enabled tab stop of the form holding window, wrapping round at either end.
