@@ -249,6 +249,7 @@ bool Control::setPicture(ByteView bmp) {
     if (!decoded.bitmap) return false;
     picture_ = std::move(decoded.bitmap);
     pictureSize_ = decoded.size;
+    scaledPicture_ = gdi::BitmapDc();
     InvalidateRect(hwnd_, nullptr, FALSE);
     return true;
 }
@@ -291,15 +292,26 @@ void Control::drawTransparentText(HDC dc) const {
 
 void Control::paintSurface(HDC dc, const RECT& client) const {
     FillRect(dc, &client, background_.get());
-    if (kind() == ControlKind::PictureBox && picture_) {
-        gdi::UniqueMemoryDc source(CreateCompatibleDC(dc));
-        gdi::SelectGuard select(source.get(), picture_.get());
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
-                   SRCCOPY);
-    }
+    if (kind() == ControlKind::PictureBox && picture_)
+        if (const HDC scaled = scaledPicture(client)) BitBlt(dc, 0, 0, client.right, client.bottom, scaled, 0, 0, SRCCOPY);
     form_.drawTransparentLabels(this, dc);
+}
+
+// Halftone stretching costs many times a copy, so a repaint copies the stretched
+// picture kept from the first paint at this size.
+HDC Control::scaledPicture(const RECT& client) const {
+    const SIZE size{client.right, client.bottom};
+    if (scaledPicture_ && scaledSize_.cx == size.cx && scaledSize_.cy == size.cy) return scaledPicture_.get();
+    scaledPicture_.select(gdi::makeDibPicture(size.cx, size.cy));
+    if (!scaledPicture_) return nullptr;
+    scaledSize_ = size;
+    gdi::UniqueMemoryDc source(CreateCompatibleDC(scaledPicture_.get()));
+    gdi::SelectGuard select(source.get(), picture_.get());
+    SetStretchBltMode(scaledPicture_.get(), HALFTONE);
+    SetBrushOrgEx(scaledPicture_.get(), 0, 0, nullptr);
+    StretchBlt(scaledPicture_.get(), 0, 0, size.cx, size.cy, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
+               SRCCOPY);
+    return scaledPicture_.get();
 }
 
 HBRUSH Control::colourStatic(HDC dc) const {

@@ -72,6 +72,7 @@ private:
     bool onCurrentPage() const noexcept;
     void applyVisibility();
     void paintSurface(HDC dc, const RECT& client) const;
+    HDC scaledPicture(const RECT& client) const;
     void drawTransparentText(HDC dc) const;
     HBRUSH colourStatic(HDC dc) const;
     void invalidateWindowless() const;
@@ -87,6 +88,9 @@ private:
     gdi::UniqueBrush background_;
     gdi::UniqueBitmap picture_;
     SIZE pictureSize_{};
+    // The picture stretched to the client area, made at the first paint of each size.
+    mutable gdi::BitmapDc scaledPicture_;
+    mutable SIZE scaledSize_{};
     std::string windowlessText_;
     bool visible_ = true;
     bool disabled_ = false;
