@@ -9,6 +9,7 @@
 #include "skin/WindowUtils.h"
 #include "skin/controls/Buttons.h"
 #include "skin/frame/Dialogs.h"
+#include "skin/panels/PicturePlayer.h"
 
 namespace skin {
 
@@ -81,6 +82,11 @@ int findSkinIndex(HWND hwnd) {
     for (int i = 1; i <= skinRecords.count(); ++i)
         if (recordAt(i)->hwnd == hwnd) return i;
     return 0;
+}
+
+void windowlessChanged(HWND window) {
+    if (SkinRecord* record = skinRecords.at(findSkinIndex(window))) record->frameDirty = 1;
+    if (PicturePlayer* player = PicturePlayer::attachedTo(window)) player->contentChanged();
 }
 
 int skinIndexOfAncestor(HWND hwnd) {

@@ -67,12 +67,14 @@ extern int skinBackMode;  // a BackMode
 extern void (*dialogSkinner)(HWND dialog);
 // Draws what the application paints straight onto a window (text without a window of
 // its own) over the picture the skin has made of that window; set by the application.
-// A window invalidated with erasing has changed such content: the skin then makes its
-// picture anew instead of copying the one it kept.
 extern void (*windowlessPainter)(HWND window, HDC dc);
 inline void paintWindowless(HWND window, HDC dc) {
     if (windowlessPainter) windowlessPainter(window, dc);
 }
+// The application tells the skin that what it paints on window has changed: the next
+// paint makes the window's picture (a framed window's or a panel's) anew. Every other
+// repaint, with erasing or without, copies the picture the skin kept.
+void windowlessChanged(HWND window);
 
 // How a framed window is set up (skinWindow); a field left empty takes its default.
 struct FrameOptions {

@@ -99,7 +99,6 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_QUERYOPEN: record->minimized = 0; break;
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        record->frameDirty = 1;
         return 1;
     case WM_SHOWWINDOW:
         if (wParam == 1) {
