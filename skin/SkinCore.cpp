@@ -85,7 +85,7 @@ int findSkinIndex(HWND hwnd) {
 }
 
 void windowlessChanged(HWND window) {
-    if (SkinRecord* record = skinRecords.at(findSkinIndex(window))) record->frameDirty = 1;
+    if (SkinRecord* record = recordOf(window)) record->frameDirty = 1;
     if (PicturePlayer* player = PicturePlayer::attachedTo(window)) player->contentChanged();
 }
 
