@@ -224,8 +224,10 @@ void paintButtonState(HWND hwnd, UINT state, bool hot) {
 
 void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON) return;
-    const ButtonSkin* entry = entryAt(skinIndex, getPropInt(item.hwndItem, prop::index), &SkinRecord::buttons);
-    if (!entry || entry->hwnd != item.hwndItem) return;
+    // Only a button of the window that was asked to draw it.
+    const Located<ButtonSkin> found = locate(item.hwndItem, &SkinRecord::buttons);
+    if (!found.entry || found.skinIndex != skinIndex) return;
+    const ButtonSkin* entry = found.entry;
     switch (entry->kind) {
     case glassButtonKind:
         paintGlassButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);
