@@ -1,6 +1,8 @@
 #include "skin/Backdrop.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
@@ -164,19 +166,61 @@ HDC veiledBackdrop(HWND control) {
     return dc;
 }
 
-HBITMAP veiledBackdropBitmap(HWND control) {
-    const RECT r = innerRect(control);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC dc = makeBackdrop(control, r);
-    if (!dc) return nullptr;
+namespace {
+
+// An edit asks for its veiled backdrop at every paint, and the veil costs far more than
+// the copy: each control's last veiled picture is kept with the backdrop and veil it
+// was made from, and used again while they are the same. UI thread only.
+struct VeiledPicture {
+    std::vector<std::uint32_t> backdrop, veiled;
+    int alpha = 0;
+};
+
+void layVeil(HWND control, HDC dc, int w, int h) {
+    static std::map<HWND, VeiledPicture> kept;
+    const std::span<std::uint32_t> pixels = dibPixels(dc, w, h);
+    auto it = kept.find(control);
+    if (it != kept.end() && it->second.alpha == veilAlpha &&
+        std::equal(pixels.begin(), pixels.end(), it->second.backdrop.begin(), it->second.backdrop.end())) {
+        std::copy(it->second.veiled.begin(), it->second.veiled.end(), pixels.begin());
+        return;
+    }
     {
         DcGraphics surface(dc);
         GxSolidBrush veil;
         veil.Create(toArgb(0x00FFFFFF, veilAlpha));
         surface.graphics().FillRectangle(veil, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
     }
+    if (pixels.empty()) return;
+    if (it == kept.end()) {
+        std::erase_if(kept, [](const auto& entry) { return !IsWindow(entry.first); });
+        it = kept.emplace(control, VeiledPicture{}).first;
+    }
+    it->second.backdrop.assign(pixels.begin(), pixels.end());
+    const std::span<std::uint32_t> veiled = dibPixels(dc, w, h);
+    it->second.veiled.assign(veiled.begin(), veiled.end());
+    it->second.alpha = veilAlpha;
+}
+
+}  // namespace
+
+HBITMAP veiledBackdropBitmap(HWND control) {
+    const RECT r = innerRect(control);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC dc = makeBackdrop(control, r);
+    if (!dc) return nullptr;
+    layVeil(control, dc, w, h);
     return dcToBitmap(dc, w, h);
+}
+
+std::span<std::uint32_t> dibPixels(HDC dc, int w, int h) {
+    DIBSECTION dib{};
+    if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits ||
+        dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmWidth != w || dib.dsBm.bmHeight != h)
+        return {};
+    GdiFlush();
+    return {static_cast<std::uint32_t*>(dib.dsBm.bmBits), static_cast<std::size_t>(w) * static_cast<std::size_t>(h)};
 }
 
 HBITMAP dcToBitmap(HDC backdrop, int w, int h) {

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <span>
+
 #include "graphics/GdiHandles.h"
 
 namespace skin {
@@ -35,6 +38,9 @@ HDC veiledBackdrop(HWND control);
 HBITMAP veiledBackdropBitmap(HWND control);
 // Copies a backdrop into a new bitmap the caller owns and frees the backdrop.
 HBITMAP dcToBitmap(HDC backdrop, int w, int h);
+// The w x h pixels of the 32-bit top-down picture selected into dc, up to date with
+// GDI's drawing; empty for any other picture.
+std::span<std::uint32_t> dibPixels(HDC dc, int w, int h);
 
 // A backdrop freed when the painter's scope ends.
 using ScopedBackdrop = gdi::UniqueHandle<HDC, freeBackdrop>;

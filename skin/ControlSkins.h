@@ -71,6 +71,7 @@ struct EditSkin {
     int focused = 0;
     int hot = 0;
     int mouseDown = 0;
+    KeptFace ring, veil;
 };
 
 struct ComboSkin {
@@ -100,6 +101,7 @@ struct ListSkin {
     int focused = 0;
     int hot = 0;
     int keyScroll = 0;
+    KeptFace ring, veil;
 };
 
 struct HeaderSkin {

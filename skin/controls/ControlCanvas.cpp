@@ -29,12 +29,7 @@ void ControlCanvas::copyTo(HDC target) {
     BitBlt(target, 0, 0, w_, h_, backdrop_.get(), 0, 0, SRCCOPY);
 }
 
-std::span<const std::uint32_t> ControlCanvas::pixels() {
-    DIBSECTION dib{};
-    if (!GetObjectA(GetCurrentObject(picture(), OBJ_BITMAP), sizeof dib, &dib) || !dib.dsBm.bmBits) return {};
-    GdiFlush();
-    return {static_cast<const std::uint32_t*>(dib.dsBm.bmBits), static_cast<std::size_t>(w_) * static_cast<std::size_t>(h_)};
-}
+std::span<const std::uint32_t> ControlCanvas::pixels() { return dibPixels(picture(), w_, h_); }
 
 bool KeptFace::restore(ControlCanvas& canvas, std::string key) {
     const std::span<const std::uint32_t> backdrop = canvas.pixels();

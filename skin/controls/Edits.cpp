@@ -160,29 +160,38 @@ gdi::UniqueRegion scrollBarRegion(HWND hwnd) {
     return region;
 }
 
-void paintRing(HWND hwnd, Argb thin, Argb lit, bool hot, bool focused) {
+void paintRing(HWND hwnd, Argb thin, Argb lit, bool hot, bool focused, KeptFace& kept) {
     const RECT whole = windowArea(hwnd);
     const int w = whole.right, h = whole.bottom;
     const RECT inner = innerRect(hwnd);
     ControlCanvas canvas(hwnd, whole, Edges::sharp);
     if (!canvas) return;
-    fillRing(canvas.graphics(), w, h, inner);
-    GxPen pen;
-    if (hot) {
-        pen.Create(lit, 2.0f);
-        canvas.graphics().DrawRectangleI(pen, 1, 1, w - 2, h - 2);
-    } else {
-        pen.Create(focused ? lit : thin, 1.0f);
-        canvas.graphics().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+    std::string key;
+    for (const Argb value : {thin, lit, static_cast<Argb>(hot), static_cast<Argb>(focused),
+                             static_cast<Argb>(transparentControls), static_cast<Argb>(veilAlpha)})
+        addToKey(key, value);
+    addToKey(key, inner);
+    const bool painted = kept.restore(canvas, std::move(key));
+    if (!painted) {
+        fillRing(canvas.graphics(), w, h, inner);
+        GxPen pen;
+        if (hot) {
+            pen.Create(lit, 2.0f);
+            canvas.graphics().DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+        } else {
+            pen.Create(focused ? lit : thin, 1.0f);
+            canvas.graphics().DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+        }
     }
     gdi::WindowDc dc = gdi::WindowDc::whole(hwnd);
     ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
     canvas.copyTo(dc.get());
+    if (!painted) kept.keep(canvas);
 }
 
-void paintEditFrame(const EditSkin& edit, std::optional<bool> focused, std::optional<bool> hot) {
+void paintEditFrame(EditSkin& edit, std::optional<bool> focused, std::optional<bool> hot) {
     paintRing(edit.hwnd, toArgb(0, 80), toArgb(themeColor, 180), hot.value_or(edit.hot != 0),
-              focused.value_or(edit.focused != 0));
+              focused.value_or(edit.focused != 0), edit.ring);
 }
 
 LRESULT answerNcPaint(HWND hwnd, LPARAM lParam) {
@@ -191,11 +200,15 @@ LRESULT answerNcPaint(HWND hwnd, LPARAM lParam) {
     return DefWindowProcA(hwnd, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.get()), lParam);
 }
 
-void paintEditBackground(HWND hwnd, HDC dc) {
+void paintEditBackground(HWND hwnd, HDC dc, KeptFace* kept) {
     ControlCanvas veiled(hwnd, clientInWindow(hwnd), Edges::sharp);
     if (!veiled) return;
-    veiled.veil();
+    std::string key;
+    addToKey(key, veilAlpha);
+    const bool painted = kept && kept->restore(veiled, std::move(key));
+    if (!painted) veiled.veil();
     veiled.copyTo(dc);
+    if (kept && !painted) kept->keep(veiled);
 }
 
 LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,7 +242,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_ERASEBKGND:
             if (!transparent) break;
-            paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
+            paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam), edit ? &edit->veil : nullptr);
             return eraseNothing(wParam);
         case WM_NCPAINT:
             paintFrame();

@@ -103,13 +103,13 @@ bool paintsTransparently(HWND hwnd) {
     return isClass(hwnd, "SysTreeView32") || isClass(hwnd, "SysListView32") || isClass(hwnd, "ListBox");
 }
 
-std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam) {
+std::optional<LRESULT> eraseBackground(HWND hwnd, WPARAM wParam, ListSkin* list) {
     if (!transparentMode()) return std::nullopt;
     const bool treeOrListView = isClass(hwnd, "SysTreeView32") || isClass(hwnd, "SysListView32");
     if (treeOrListView || (isClass(hwnd, "ListBox") && !isOwnerDrawListBox(hwnd))) return eraseNothing(wParam);
     if (isClass(hwnd, "ListBox") || isClass(hwnd, "ComboLBox")) return std::nullopt;
     // Controls that keep painting their own background get the veiled backdrop under it.
-    paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam), list ? &list->veil : nullptr);
     return eraseNothing(wParam, static_cast<COLORREF>(getProp(hwnd, prop::textColor)));
 }
 
@@ -261,11 +261,11 @@ void skinLists(int skinIndex, HWND parent) {
     skinControls(skinIndex, parent, "SysDateTimePick32", &SkinRecord::lists, listProc, acceptAll, nothingToFill);
 }
 
-void paintListFrame(const ListSkin& list, std::optional<bool> hot, std::optional<bool> focused) {
+void paintListFrame(ListSkin& list, std::optional<bool> hot, std::optional<bool> focused) {
     // Nothing of these would reach the screen: their whole picture is the colour key.
     if (isClass(list.hwnd, "ComboLBox") || !hasFrame(list.hwnd)) return;
     paintRing(list.hwnd, toArgb(0, 90), toArgb(themeColor, 200), hot.value_or(list.hot != 0),
-              focused.value_or(list.focused != 0));
+              focused.value_or(list.focused != 0), list.ring);
 }
 
 LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -292,7 +292,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                        ? paintMatted(hwnd, wParam, lParam)
                        : paintTransparentList(hwnd, wParam, lParam);
         case WM_ERASEBKGND:
-            if (const auto answer = eraseBackground(hwnd, wParam)) return *answer;
+            if (const auto answer = eraseBackground(hwnd, wParam, list)) return *answer;
             break;
         case WM_NCPAINT:
             paintFrame();

@@ -21,7 +21,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 // Paints the ring outside the client area and the scroll bars; a state not given is
 // the control's own. Borderless lists and the lists of combo boxes get none.
-void paintListFrame(const ListSkin& list, std::optional<bool> hot = std::nullopt,
+void paintListFrame(ListSkin& list, std::optional<bool> hot = std::nullopt,
                     std::optional<bool> focused = std::nullopt);
 // Paints every item of the header onto its window, or onto target (a client DC) when
 // there is one.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -432,5 +433,14 @@ TEST_CASE("WM_PRINTCLIENT shows what WM_PAINT does; 1,000 repaints of each contr
         const long before = testing::gdiObjectCount();
         paints(1000);
         CHECK(testing::gdiObjectCount() == before);
+    }
+    // A new backdrop shows through each button at its next paint, whatever face it kept.
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 400, 300};
+    FillRect(w.record->backgroundDc.get(), &all, green.get());
+    for (HWND c : std::span(controls, 5)) {
+        const Shot old = Shot::of(c);
+        repaint(c);
+        CHECK(Shot::of(c) != old);
     }
 }
