@@ -130,7 +130,7 @@ bool PicturePlayer::panelVisible() const {
 
 bool PicturePlayer::drawFrame(int frame, int frameCount) {
     Lock lock(pictureLock_);
-    if (!panelPicture_ || !panelVisible()) return false;
+    if (!clipBackdrop_ || !panelVisible()) return false;
     const AnimationClip& clip = animationClip_;
     if (clip.width <= 0 || clip.height <= 0) return false;
     const auto index = static_cast<std::size_t>(frame);
@@ -140,7 +140,7 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
     if (!frameComposed_[index]) {
         frameComposed_[index] = 1;
         if (frameCount > 1) animationClip_.image.SelectActiveFrame(GxFormat::FrameTime, frame);
-        BitBlt(composed.get(), 0, 0, clip.width, clip.height, panelPicture_.get(), clip.x, clip.y, SRCCOPY);
+        BitBlt(composed.get(), 0, 0, clip.width, clip.height, clipBackdrop_.get(), 0, 0, SRCCOPY);
         DcGraphics surface(composed.get());
         surface.graphics().DrawImageRect(animationClip_.image, 0.0f, 0.0f, static_cast<float>(clip.width),
                                static_cast<float>(clip.height));
@@ -152,10 +152,14 @@ bool PicturePlayer::drawFrame(int frame, int frameCount) {
 
 void PicturePlayer::makeFramePictures(std::size_t count) {
     Lock lock(pictureLock_);
+    const AnimationClip& clip = animationClip_;
     composedFrames_.resize(count);
     for (gdi::BitmapDc& picture : composedFrames_)
-        picture.select(gdi::makeDibPicture(std::max(animationClip_.width, 1), std::max(animationClip_.height, 1)));
+        picture.select(gdi::makeDibPicture(std::max(clip.width, 1), std::max(clip.height, 1)));
     frameComposed_.assign(count, 0);
+    clipBackdrop_.select(gdi::makeDibPicture(std::max(clip.width, 1), std::max(clip.height, 1)));
+    if (panelPicture_)
+        BitBlt(clipBackdrop_.get(), 0, 0, clip.width, clip.height, panelPicture_.get(), clip.x, clip.y, SRCCOPY);
 }
 
 void PicturePlayer::wakeAnimation() {
@@ -189,6 +193,7 @@ void PicturePlayer::stopAnimation() {
     wakeEvent_.reset();
     composedFrames_.clear();
     frameComposed_.clear();
+    clipBackdrop_ = gdi::BitmapDc();
     animationClip_.image.Dispose();
     if (playDc_) ReleaseDC(window_, playDc_);
     playDc_ = nullptr;

@@ -84,7 +84,6 @@ void PicturePlayer::paintPanel(HDC dc) {
     int W = 0, H = 0;
     clientSize(W, H);
     panelPicture_.reset();
-    forgetComposedFrames();
     panelPicture_.reset(makeBackdrop(window_, RECT{0, 0, W, H}));
     setPropHandle(window_, prop::backgroundDc, panelPicture_.get());
     if (!panelPicture_) return;
@@ -130,24 +129,29 @@ void PicturePlayer::paintPanel(HDC dc) {
     finishPicture(dc, W, H);
 }
 
-unsigned PicturePlayer::framePictureBehind() const {
+unsigned PicturePlayer::pictureBehind() const {
+    const BackdropSource source = findBackdropSource(window_);
+    if (source.owner) {
+        const HWND above = source.owner == window_ ? getPropHandle<HWND>(window_, prop::backgroundOwner) : source.owner;
+        if (above) {
+            const PicturePlayer* player = attachedTo(above);
+            return player ? player->pictures_ : 0;
+        }
+    }
     const SkinRecord* record = recordOfAncestor(window_);
     return record ? record->framePictures : 0;
 }
 
+bool PicturePlayer::behindChanged() const { return basePictureBehind_ != pictureBehind(); }
+
 void PicturePlayer::keepBase(int W, int H) {
-    // Only a panel cut straight from the frame's picture can know when that changes.
-    if (getPropHandle<HWND>(window_, prop::backgroundOwner)) {
-        basePicture_.reset();
-        return;
-    }
     if (!basePicture_ || baseWidth_ != W || baseHeight_ != H) {
         basePicture_.select(gdi::makeDibPicture(W, H));
         baseWidth_ = W;
         baseHeight_ = H;
     }
     if (basePicture_) BitBlt(basePicture_.get(), 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
-    baseFramePicture_ = framePictureBehind();
+    basePictureBehind_ = pictureBehind();
 }
 
 void PicturePlayer::repaintContent(HDC dc) {
@@ -155,20 +159,37 @@ void PicturePlayer::repaintContent(HDC dc) {
     Lock lock(pictureLock_);
     int W = 0, H = 0;
     clientSize(W, H);
-    if (!basePicture_ || !panelPicture_ || W != baseWidth_ || H != baseHeight_ ||
-        baseFramePicture_ != framePictureBehind()) {
+    if (!basePicture_ || !panelPicture_ || W != baseWidth_ || H != baseHeight_ || behindChanged()) {
         paintPanel(dc);
         return;
     }
-    forgetComposedFrames();
     BitBlt(panelPicture_.get(), 0, 0, W, H, basePicture_.get(), 0, 0, SRCCOPY);
     finishPicture(dc, W, H);
 }
 
-// The application's drawing over the picture, then the picture on the window.
+// The application's drawing over the picture, the picture on the window, and the news
+// to whatever was cut from the picture it replaces.
 void PicturePlayer::finishPicture(HDC dc, int W, int H) {
     paintWindowless(window_, panelPicture_.get());
     showPicture(dc, W, H);
+    pictureChanged(RECT{0, 0, W, H});
+}
+
+// Controls and panels inside took their backdrops from the picture as it was: those over
+// the changed area paint again (a panel learns of it from the count). The animation's
+// frames are composed again over the new picture, which its thread gets as a copy of its
+// own, so that no two threads ever use the picture's DC.
+void PicturePlayer::pictureChanged(const RECT& area) {
+    ++pictures_;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT overlap{}, r = rectRelativeTo(window_, child);
+        if (IsWindowVisible(child) && IntersectRect(&overlap, &r, &area))
+            RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    const AnimationClip& clip = animationClip_;
+    if (clipBackdrop_) BitBlt(clipBackdrop_.get(), 0, 0, clip.width, clip.height, panelPicture_.get(), clip.x, clip.y, SRCCOPY);
+    forgetComposedFrames();
+    wakeAnimation();
 }
 
 void PicturePlayer::copyPanel(HDC dc) {
@@ -180,8 +201,7 @@ void PicturePlayer::copyPanel(HDC dc) {
     showPicture(dc, W, H);
 }
 
-// The picture on dc (a DC of the window clipped around its children when dc is 0), and
-// the controls inside repainted: they took their backdrops from the picture it replaces.
+// The picture on dc, or on a DC of the window clipped around its children when dc is 0.
 void PicturePlayer::showPicture(HDC dc, int W, int H) {
     if (dc) {
         BitBlt(dc, 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
@@ -189,9 +209,6 @@ void PicturePlayer::showPicture(HDC dc, int W, int H) {
         gdi::WindowDc own = excludeChildClip(window_);
         BitBlt(own.get(), 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
     }
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    wakeAnimation();
 }
 
 // Image modes: 0 natural size at the layout's corner, 1 right-aligned (when narrower),
@@ -308,10 +325,14 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
     if (copyToWindow) copyRectToWindow(rect);
 }
 
+// An item's area drawn anew: on the window, in the base picture (so that a repaint of the
+// application's drawing keeps it), and to whatever was cut from it.
 void PicturePlayer::copyRectToWindow(const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     gdi::WindowDc dc = excludeChildClip(window_);
-    BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, panelPicture_.get(),
-           rect.left, rect.top, SRCCOPY);
+    BitBlt(dc.get(), rect.left, rect.top, w, h, panelPicture_.get(), rect.left, rect.top, SRCCOPY);
+    if (basePicture_) BitBlt(basePicture_.get(), rect.left, rect.top, w, h, panelPicture_.get(), rect.left, rect.top, SRCCOPY);
+    pictureChanged(rect);
 }
 
 template <class Draw>

@@ -174,7 +174,7 @@ LRESULT PicturePlayer::playerProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PAINT: {
         {
             gdi::PaintDc paint(window);
-            if (dirty_) {
+            if (dirty_ || behindChanged()) {
                 paintPanel(paint.get());
                 dirty_ = 0;
                 contentDirty_ = 0;

@@ -188,7 +188,10 @@ private:
     // One frame step: false when the panel is not visible or has no picture yet.
     bool drawFrame(int frame, int frameCount);
     bool panelVisible() const;
-    unsigned framePictureBehind() const;
+    // The count of the picture this panel's backdrop is cut from (a panel's or the frame's).
+    unsigned pictureBehind() const;
+    bool behindChanged() const;
+    void pictureChanged(const RECT& area);
     void keepBase(int W, int H);
     void finishPicture(HDC dc, int W, int H);
     void showPicture(HDC dc, int W, int H);
@@ -200,10 +203,11 @@ private:
     int contentDirty_ = 0;
     ScopedBackdrop panelPicture_;
     // The panel picture as the last full paint left it, before the application's own
-    // drawing, and the frame picture it was cut from.
+    // drawing, and the count of the picture it was cut from.
     gdi::BitmapDc basePicture_;
     int baseWidth_ = 0, baseHeight_ = 0;
-    unsigned baseFramePicture_ = 0;
+    unsigned basePictureBehind_ = 0;
+    unsigned pictures_ = 0;  // panel pictures made so far: panels cut from this one compare it
     HWND window_ = nullptr;
     int shape_ = 0;
     int layoutMode_ = 0;
@@ -236,8 +240,10 @@ private:
     AnimationClip animationClip_;
     HDC playDc_ = nullptr;
     // One picture per frame, made when the animation starts (so a playing animation
-    // holds a fixed number of GDI objects) and composed again after each change.
+    // holds a fixed number of GDI objects) and composed again after each change, over
+    // the thread's own copy of the panel picture under the clip.
     std::vector<gdi::BitmapDc> composedFrames_;
+    gdi::BitmapDc clipBackdrop_;
     std::vector<char> frameComposed_;
     void makeFramePictures(std::size_t count);
     void forgetComposedFrames() { frameComposed_.assign(frameComposed_.size(), 0); }

@@ -134,6 +134,7 @@ TEST_CASE("with a base image the items and gradient are clipped to the shape, wi
 TEST_CASE("items: sizes, moves and indices out of range; no children, no kept background") {
     Panel p;
     p.player.attach(p.panel);
+    skintest::pump();
     p.player.paintPanel();
     CHECK(GetPropA(p.panel, "Wxk_Zpf") == nullptr);
     CHECK(p.player.addImageItem({}, 1, 1) == 0);
@@ -144,6 +145,11 @@ TEST_CASE("items: sizes, moves and indices out of range; no children, no kept ba
     CHECK((item.x == 40 && item.width == 20 && item.height == 10));
     CHECK(similar(p.at(45, 8), red));
     CHECK(p.clean(8, 8));  // the old place shows the backdrop again
+    // A repaint of what the application draws on the panel keeps the move.
+    windowlessChanged(p.panel);
+    InvalidateRect(p.panel, nullptr, TRUE);
+    UpdateWindow(p.panel);
+    CHECK((similar(p.at(45, 8), red) && p.clean(8, 8)));
 
     REQUIRE(p.player.addTextItem("abc", {.x = 10, .y = 20}) == 1);
     const RECT r = p.player.textItem(1)->rect;
@@ -171,6 +177,14 @@ TEST_CASE("items: sizes, moves and indices out of range; no children, no kept ba
     CHECK((findContainer(p.index, parent) != 0 && isSubclassed(button)));
     ScopedBackdrop behindButton(makeBackdrop(button, RECT{0, 0, 40, 20}));
     CHECK(GetPixel(behindButton.get(), 5, 5) == GetPixel(withChild.panelPicture(), 15, 15));
+    // A panel on that panel follows its new picture.
+    PicturePlayer inner;
+    inner.attach(skintest::makeChild(parent, 10, 40, 30, 30), panelShape::rectangle);
+    skintest::pump();
+    withChild.setGradient(1, 0x00FF00, 255, 0x00FF00, 255);
+    withChild.paintPanel();
+    skintest::pump();
+    CHECK(GetPixel(inner.panelPicture(), 5, 5) == GetPixel(withChild.panelPicture(), 15, 45));
 }
 
 TEST_CASE("frame delays: 100 ms where none is usable, never under 20 ms") {
