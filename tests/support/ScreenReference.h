@@ -22,7 +22,7 @@ public:
     void mask(const RECT& area);
     // How many pixels lie beyond a small tolerance of the reference NAME.png (all of
     // them when the sizes differ); when some do, NAME-screen.png and NAME-diff.png
-    // (differing pixels red) go to the current folder. With VELMORA_RENEW_SCREENS
+    // (differing pixels red) go beside the test program. With VELMORA_RENEW_SCREENS
     // naming a folder, the shot is saved there as NAME.png instead and 0 returned.
     int pixelsOffReference(const std::string& name) const;
 
