@@ -37,6 +37,7 @@ void releaseSkin() {
     skin::releaseAllSkinState();
     state.engine.reset();
     skin::windowlessPainter = nullptr;
+    runtime::windowlessChanged = nullptr;
 }
 
 void startSkin() {
@@ -45,6 +46,7 @@ void startSkin() {
     for (auto& player : state.players) player = std::make_unique<skin::PicturePlayer>();
     runtime::atExit(releaseSkin);
     skin::windowlessPainter = runtime::drawWindowlessText;
+    runtime::windowlessChanged = skin::windowlessChanged;
     skin::initSkinModule();
 }
 

@@ -13,6 +13,8 @@
 
 namespace runtime {
 
+void (*windowlessChanged)(HWND window) = nullptr;
+
 namespace {
 
 constexpr char kFormClass[] = "VelmoraForm";
@@ -38,6 +40,12 @@ HFONT defaultFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_
 COLORREF buttonFace() noexcept { return GetSysColor(COLOR_BTNFACE); }
 
 bool isVisual(ControlKind kind) noexcept { return kind != ControlKind::Timer && kind != ControlKind::ZipUnit; }
+
+// The windowless labels on window changed: whoever keeps a picture of it hears so first.
+void redrawWindowless(HWND window) {
+    if (windowlessChanged != nullptr) windowlessChanged(window);
+    InvalidateRect(window, nullptr, TRUE);
+}
 
 bool hasOwnWindow(ControlKind kind) noexcept { return isVisual(kind) && kind != ControlKind::TransparentLabel; }
 
@@ -241,6 +249,7 @@ bool Control::setPicture(ByteView bmp) {
     if (!decoded.bitmap) return false;
     picture_ = std::move(decoded.bitmap);
     pictureSize_ = decoded.size;
+    scaledPicture_ = gdi::BitmapDc();
     InvalidateRect(hwnd_, nullptr, FALSE);
     return true;
 }
@@ -250,7 +259,7 @@ void Control::setPage(int page) {
     page_ = page;
     for (const auto& child : form_.controls_)
         if (child->parent_ == this) child->applyVisibility();
-    InvalidateRect(hwnd_, nullptr, TRUE);  // other labels: new content
+    redrawWindowless(hwnd_);  // other labels
 }
 
 void Control::setInterval(int milliseconds) {
@@ -265,9 +274,8 @@ void Control::setInterval(int milliseconds) {
 }
 
 void Control::invalidateWindowless() const {
-    // Erasing tells a window painted from a kept picture that its content has changed.
     const HWND parent = parent_ != nullptr ? parent_->hwnd_ : form_.hwnd_;
-    if (parent != nullptr) InvalidateRect(parent, nullptr, TRUE);
+    if (parent != nullptr) redrawWindowless(parent);
 }
 
 void Control::drawTransparentText(HDC dc) const {
@@ -284,15 +292,26 @@ void Control::drawTransparentText(HDC dc) const {
 
 void Control::paintSurface(HDC dc, const RECT& client) const {
     FillRect(dc, &client, background_.get());
-    if (kind() == ControlKind::PictureBox && picture_) {
-        gdi::UniqueMemoryDc source(CreateCompatibleDC(dc));
-        gdi::SelectGuard select(source.get(), picture_.get());
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
-                   SRCCOPY);
-    }
+    if (kind() == ControlKind::PictureBox && picture_)
+        if (const HDC scaled = scaledPicture(client)) BitBlt(dc, 0, 0, client.right, client.bottom, scaled, 0, 0, SRCCOPY);
     form_.drawTransparentLabels(this, dc);
+}
+
+// Halftone stretching costs many times a copy, so a repaint copies the stretched
+// picture kept from the first paint at this size.
+HDC Control::scaledPicture(const RECT& client) const {
+    const SIZE size{client.right, client.bottom};
+    if (scaledPicture_ && scaledSize_.cx == size.cx && scaledSize_.cy == size.cy) return scaledPicture_.get();
+    scaledPicture_.select(gdi::makeDibPicture(size.cx, size.cy));
+    if (!scaledPicture_) return nullptr;
+    scaledSize_ = size;
+    gdi::UniqueMemoryDc source(CreateCompatibleDC(scaledPicture_.get()));
+    gdi::SelectGuard select(source.get(), picture_.get());
+    SetStretchBltMode(scaledPicture_.get(), HALFTONE);
+    SetBrushOrgEx(scaledPicture_.get(), 0, 0, nullptr);
+    StretchBlt(scaledPicture_.get(), 0, 0, size.cx, size.cy, source.get(), 0, 0, pictureSize_.cx, pictureSize_.cy,
+               SRCCOPY);
+    return scaledPicture_.get();
 }
 
 HBRUSH Control::colourStatic(HDC dc) const {

@@ -72,6 +72,7 @@ private:
     bool onCurrentPage() const noexcept;
     void applyVisibility();
     void paintSurface(HDC dc, const RECT& client) const;
+    HDC scaledPicture(const RECT& client) const;
     void drawTransparentText(HDC dc) const;
     HBRUSH colourStatic(HDC dc) const;
     void invalidateWindowless() const;
@@ -87,6 +88,9 @@ private:
     gdi::UniqueBrush background_;
     gdi::UniqueBitmap picture_;
     SIZE pictureSize_{};
+    // The picture stretched to the client area, made at the first paint of each size.
+    mutable gdi::BitmapDc scaledPicture_;
+    mutable SIZE scaledSize_{};
     std::string windowlessText_;
     bool visible_ = true;
     bool disabled_ = false;
@@ -163,6 +167,10 @@ int formCount() noexcept;
 // Draws the windowless labels of a form or container window into dc (client
 // coordinates of that window), for painters that replace the window's own painting.
 void drawWindowlessText(HWND window, HDC dc);
+// Told that what drawWindowlessText draws on window has changed (a label's text or
+// visibility, a page), just before the window is invalidated, so that a painter that
+// keeps a picture of the window makes it anew. Set by such a painter; null by default.
+extern void (*windowlessChanged)(HWND window);
 
 // Keyboard navigation of forms: moves the focus to the next (or, backwards, the previous)
 // visible, enabled tab stop of the form holding window, wrapping round at either end.

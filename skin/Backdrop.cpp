@@ -18,10 +18,7 @@ bool keepsOwnBackground(HWND hwnd) { return getPropInt(hwnd, prop::keepsBackgrou
 
 HDC ownBackgroundOf(HWND hwnd) { return getPropHandle<HDC>(hwnd, prop::backgroundDc); }
 
-HDC backgroundOf(int skinIndex) {
-    const SkinRecord* record = skinRecords.at(skinIndex);
-    return record ? record->backgroundDc.get() : nullptr;
-}
+HDC backgroundOf(const SkinRecord* record) { return record ? record->backgroundDc.get() : nullptr; }
 
 void copyFrom(HDC target, const RECT& area, HDC source, const RECT& offset) {
     BitBlt(target, 0, 0, area.right - area.left, area.bottom - area.top, source, offset.left + area.left,
@@ -49,8 +46,8 @@ void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool 
     surface.graphics().FillPath(brush, path);
 }
 
-void tintWith(HDC target, const RECT& area, int skinIndex, int containerIndex, bool rounded) {
-    const ContainerSkin* container = entryAt(skinIndex, containerIndex, &SkinRecord::containers);
+void tintWith(HDC target, const RECT& area, const SkinRecord* record, int containerIndex, bool rounded) {
+    const ContainerSkin* container = record ? record->containers.at(containerIndex) : nullptr;
     if (container && container->tintColor != 0) layTint(target, area, *container, rounded);
 }
 
@@ -58,8 +55,9 @@ void tintWith(HDC target, const RECT& area, int skinIndex, int containerIndex, b
 bool composeBackdrop(HWND control, HDC target, const RECT& area) {
     const BackdropSource source = findBackdropSource(control);
     if (source.found) {
-        copyFrom(target, area, backgroundOf(source.skinIndex), rectInSkinWindow(control));
-        tintWith(target, area, source.skinIndex, findContainer(source.skinIndex, control), true);
+        const SkinRecord* record = recordAt(source.skinIndex);
+        copyFrom(target, area, backgroundOf(record), rectInSkinWindow(control));
+        tintWith(target, area, record, findContainer(source.skinIndex, control), true);
         return true;
     }
     if (source.owner) {
@@ -67,21 +65,22 @@ bool composeBackdrop(HWND control, HDC target, const RECT& area) {
             if (HWND above = getPropHandle<HWND>(control, prop::backgroundOwner))
                 copyFrom(target, area, ownBackgroundOf(above), rectRelativeTo(above, control));
             else
-                copyFrom(target, area, backgroundOf(skinIndexOfAncestor(control)), rectInRoot(control));
+                copyFrom(target, area, backgroundOf(recordOfAncestor(control)), rectInRoot(control));
             return true;
         }
         copyFrom(target, area, ownBackgroundOf(source.owner), rectRelativeTo(source.owner, control));
         const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
         const int own = findContainer(skinIndex, control);
         const int containerIndex = own ? own : findTintingContainer(skinIndex, control, source.owner);
-        tintWith(target, area, skinIndex, containerIndex, own != 0);
+        tintWith(target, area, recordAt(skinIndex), containerIndex, own != 0);
         return true;
     }
     const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
     if (!skinIndex) return false;
-    copyFrom(target, area, backgroundOf(skinIndex), rectInRoot(control));
+    const SkinRecord* record = recordAt(skinIndex);
+    copyFrom(target, area, backgroundOf(record), rectInRoot(control));
     const int own = findContainer(skinIndex, control);
-    tintWith(target, area, skinIndex, own ? own : source.containerIndex, false);
+    tintWith(target, area, record, own ? own : source.containerIndex, false);
     return true;
 }
 
@@ -116,12 +115,12 @@ BackdropSource findBackdropSource(HWND control) {
 }
 
 int findContainer(int skinIndex, HWND hwnd) {
-    const SkinRecord* record = skinRecords.at(skinIndex);
+    const SkinRecord* record = recordAt(skinIndex);
     return record ? record->containers.indexOf(hwnd) : 0;
 }
 
 int findTintingContainer(int skinIndex, HWND control, HWND stop) {
-    const SkinRecord* record = skinRecords.at(skinIndex);
+    const SkinRecord* record = recordAt(skinIndex);
     if (!record) return 0;
     for (HWND p = GetParent(control); p && p != stop; p = GetParent(p)) {
         const int index = record->containers.indexOf(p);

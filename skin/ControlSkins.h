@@ -9,6 +9,7 @@
 #include <string>
 
 #include "assets/ByteSet.h"
+#include "skin/KeptFace.h"
 #include "skin/Tooltip.h"
 
 namespace skin {
@@ -61,6 +62,7 @@ struct ButtonSkin {
     std::string fontName;
     int fontSize = 0;
     int fontStyle = 0;
+    KeptFace face;
 };
 
 struct EditSkin {

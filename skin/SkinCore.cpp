@@ -9,6 +9,7 @@
 #include "skin/WindowUtils.h"
 #include "skin/controls/Buttons.h"
 #include "skin/frame/Dialogs.h"
+#include "skin/panels/PicturePlayer.h"
 
 namespace skin {
 
@@ -79,8 +80,13 @@ void releaseAllSkinState() {
 int findSkinIndex(HWND hwnd) {
     if (!hwnd) return 0;
     for (int i = 1; i <= skinRecords.count(); ++i)
-        if (skinRecords.at(i)->hwnd == hwnd) return i;
+        if (recordAt(i)->hwnd == hwnd) return i;
     return 0;
+}
+
+void windowlessChanged(HWND window) {
+    if (SkinRecord* record = recordOf(window)) record->frameDirty = 1;
+    if (PicturePlayer* player = PicturePlayer::attachedTo(window)) player->contentChanged();
 }
 
 int skinIndexOfAncestor(HWND hwnd) {
@@ -92,7 +98,7 @@ int skinIndexOfAncestor(HWND hwnd) {
 int addSkinRecord(std::unique_ptr<SkinRecord> record) { return skinRecords.append(std::move(record)); }
 
 void subclassSkinnedWindow(int skinIndex, WNDPROC proc) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || isSubclassed(record->hwnd)) return;
     record->oldProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(record->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
@@ -139,7 +145,7 @@ void releaseSkinRecord(HWND hwnd) {
     // memory DCs and bitmaps go with the record itself.
     EnumChildWindows(hwnd, releaseChildBrush, 0);
     std::unique_ptr<SkinRecord> gone = skinRecords.remove(skinIndex);
-    for (int i = skinIndex; i <= skinRecords.count(); ++i) renumber(*skinRecords.at(i), i);
+    for (int i = skinIndex; i <= skinRecords.count(); ++i) renumber(*recordAt(i), i);
 }
 
 // A hook that is still installed when the next one is asked for is removed first:

@@ -67,12 +67,14 @@ extern int skinBackMode;  // a BackMode
 extern void (*dialogSkinner)(HWND dialog);
 // Draws what the application paints straight onto a window (text without a window of
 // its own) over the picture the skin has made of that window; set by the application.
-// A window invalidated with erasing has changed such content: the skin then makes its
-// picture anew instead of copying the one it kept.
 extern void (*windowlessPainter)(HWND window, HDC dc);
 inline void paintWindowless(HWND window, HDC dc) {
     if (windowlessPainter) windowlessPainter(window, dc);
 }
+// The application tells the skin that what it paints on window has changed: the next
+// paint makes the window's picture (a framed window's or a panel's) anew. Every other
+// repaint, with erasing or without, copies the picture the skin kept.
+void windowlessChanged(HWND window);
 
 // How a framed window is set up (skinWindow); a field left empty takes its default.
 struct FrameOptions {
@@ -114,9 +116,9 @@ private:
     static LRESULT CALLBACK frameProcTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void captionCommandTrampoline(int skinIndex, int buttonIndex);
     void fadeStep(HWND hwnd, SkinRecord& record);
-    void mouseMove(HWND hwnd, int skinIndex, LPARAM lParam);
-    void mouseLeave(HWND hwnd, int skinIndex);
-    void buttonDown(HWND hwnd, int skinIndex, LPARAM lParam);
+    void mouseMove(HWND hwnd, SkinRecord& record, int skinIndex, LPARAM lParam);
+    void mouseLeave(SkinRecord& record, int skinIndex);
+    void buttonDown(HWND hwnd, SkinRecord& record, int skinIndex, LPARAM lParam);
 
 public:
     // --- Framed windows ----------------------------------------------------------
@@ -216,6 +218,15 @@ int findSkinIndex(HWND hwnd);
 // The skin index of hwnd or of its nearest skinned ancestor; 0 when there is none.
 int skinIndexOfAncestor(HWND hwnd);
 
+// The one way from a skin index to its record; null when the index leads nowhere.
+// Records live on the heap, so a record found stays valid while records are added; it
+// goes only with its window (WM_NCDESTROY).
+inline SkinRecord* recordAt(int skinIndex) noexcept { return skinRecords.at(skinIndex); }
+// The record of a skinned window itself; null for any other window.
+inline SkinRecord* recordOf(HWND window) { return recordAt(findSkinIndex(window)); }
+// The record of hwnd or of its nearest skinned ancestor; null when there is none.
+inline SkinRecord* recordOfAncestor(HWND hwnd) { return recordAt(skinIndexOfAncestor(hwnd)); }
+
 // Adds the record of a newly skinned top-level window; returns its skin index.
 int addSkinRecord(std::unique_ptr<SkinRecord> record);
 // Replaces the window procedure of the record's window and marks the window as skinned.
@@ -246,7 +257,9 @@ int skinControls(int skinIndex, HWND parent, const char* className, ControlArray
     int taken = 0;
     for (HWND control = FindWindowExA(parent, nullptr, className, nullptr); control;
          control = FindWindowExA(parent, control, className, nullptr)) {
-        SkinRecord* record = skinRecords.at(skinIndex);
+        // Looked up for every control: fill and subclassing send it messages, after which
+        // the window may be gone.
+        SkinRecord* record = recordAt(skinIndex);
         if (!record) return taken;
         if (isSubclassed(control) || !accept(control)) continue;
         ControlArray<Entry>& entries = record->*array;
@@ -258,14 +271,6 @@ int skinControls(int skinIndex, HWND parent, const char* className, ControlArray
         ++taken;
     }
     return taken;
-}
-
-// The entry at a control index of a skinned window's array; null when either index
-// leads nowhere.
-template <class Entry>
-Entry* entryAt(int skinIndex, int controlIndex, ControlArray<Entry> SkinRecord::*array) {
-    SkinRecord* record = skinRecords.at(skinIndex);
-    return record ? (record->*array).at(controlIndex) : nullptr;
 }
 
 // The entry a subclassed control belongs to, with its record and indices; entry is
@@ -285,8 +290,8 @@ Located<Entry> locate(HWND hwnd, ControlArray<Entry> SkinRecord::*array, const P
     Located<Entry> found;
     found.skinIndex = getPropInt(hwnd, family.ownerIndex);
     found.controlIndex = getPropInt(hwnd, family.index);
-    found.record = skinRecords.at(found.skinIndex);
-    Entry* entry = entryAt(found.skinIndex, found.controlIndex, array);
+    found.record = recordAt(found.skinIndex);
+    Entry* entry = found.record ? (found.record->*array).at(found.controlIndex) : nullptr;
     if (entry && entry->hwnd == hwnd) found.entry = entry;
     return found;
 }

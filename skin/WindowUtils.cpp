@@ -57,7 +57,7 @@ void applyRoundRegion(HWND window, int w, int h) {
 RECT rectInRoot(HWND control) { return rectRelativeTo(GetAncestor(control, GA_ROOT), control); }
 
 RECT rectInSkinWindow(HWND control) {
-    const SkinRecord* record = skinRecords.at(skinIndexOfAncestor(control));
+    const SkinRecord* record = recordOfAncestor(control);
     return rectRelativeTo(record ? record->hwnd : GetAncestor(control, GA_ROOT), control);
 }
 

@@ -1,6 +1,7 @@
 // Times the file steps of the installation (folder, archive write, extraction, archive
 // delete, shortcut) with the embedded payload, the floor of inflating every entry in
-// memory alone (one core, CRC-32 included), and reports the peak private memory.
+// memory alone (one core, CRC-32 included), the floor of writing files of the entries'
+// sizes from memory, and reports the peak private memory.
 // Usage: bench_install DIRECTORY RUNS [ARCHIVE_COPY]
 //   ARCHIVE_COPY: also write the payload there, for a comparison with other tools.
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -31,23 +33,50 @@ std::uint32_t le(const std::uint8_t* p, int bytes) {
     return v;
 }
 
-// Inflates every entry of the archive in memory, found through its central directory,
-// into one buffer already touched; false when an entry does not come out whole.
-bool inflateAll(ByteView zip, libdeflate_decompressor* inflater, std::uint8_t* buffer, std::size_t capacity) {
+// Calls visit(central directory entry, its data) for each entry of the archive until it
+// returns false; false when the archive has no end record or visit said so.
+template <class Visit>
+bool forEachEntry(ByteView zip, Visit&& visit) {
     const std::uint8_t* end = zip.data() + zip.size() - 22;  // the end record, without a comment
     if (le(end, 4) != 0x06054B50) return false;
     const std::uint8_t* entry = zip.data() + le(end + 16, 4);
     for (std::uint32_t n = le(end + 10, 2); n > 0; --n) {
-        const std::uint32_t crc = le(entry + 16, 4), packed = le(entry + 20, 4), size = le(entry + 24, 4);
         const std::uint8_t* local = zip.data() + le(entry + 42, 4);
-        const std::uint8_t* data = local + 30 + le(local + 26, 2) + le(local + 28, 2);
-        if (size > capacity || le(entry + 10, 2) != 8 ||
-            libdeflate_deflate_decompress(inflater, data, packed, buffer, size, nullptr) != LIBDEFLATE_SUCCESS ||
-            libdeflate_crc32(0, buffer, size) != crc)
-            return false;
+        if (!visit(entry, local + 30 + le(local + 26, 2) + le(local + 28, 2))) return false;
         entry += 46 + le(entry + 28, 2) + le(entry + 30, 2) + le(entry + 32, 2);
     }
     return true;
+}
+
+// Inflates every entry of the archive in memory into one buffer already touched; false
+// when an entry does not come out whole.
+bool inflateAll(ByteView zip, libdeflate_decompressor* inflater, std::uint8_t* buffer, std::size_t capacity) {
+    return forEachEntry(zip, [&](const std::uint8_t* entry, const std::uint8_t* data) {
+        const std::uint32_t crc = le(entry + 16, 4), packed = le(entry + 20, 4), size = le(entry + 24, 4);
+        return size <= capacity && le(entry + 10, 2) == 8 &&
+               libdeflate_deflate_decompress(inflater, data, packed, buffer, size, nullptr) == LIBDEFLATE_SUCCESS &&
+               libdeflate_crc32(0, buffer, size) == crc;
+    });
+}
+
+// The write floor: one new file per entry of the archive, of the entry's size, written
+// from memory into folder the way the installation writes; the files are deleted after
+// the timing. Returns the milliseconds, or a negative value when a write fails.
+double writeEntrySizes(ByteView zip, const std::string& folder, const std::uint8_t* buffer) {
+    std::vector<std::uint32_t> sizes;
+    forEachEntry(zip, [&](const std::uint8_t* entry, const std::uint8_t*) {
+        sizes.push_back(le(entry + 24, 4));
+        return true;
+    });
+    CreateDirectoryA(folder.c_str(), nullptr);
+    bool written = true;
+    const double start = bench::nowMs();
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        written &= runtime::writeFile(folder + "\\file" + std::to_string(i), ByteView(buffer, sizes[i]));
+    const double ms = bench::nowMs() - start;
+    for (std::size_t i = 0; i < sizes.size(); ++i) runtime::deleteFile(folder + "\\file" + std::to_string(i));
+    RemoveDirectoryA(folder.c_str());
+    return written ? ms : -1.0;
 }
 
 // Committed private memory of this process: its committed MEM_PRIVATE regions (Wine's
@@ -125,6 +154,16 @@ int main(int argc, char** argv) {
     }
     libdeflate_free_decompressor(inflater);
     std::printf("in-memory inflate median ms: %.1f\n", bench::median(inflateTimes));
+    std::vector<double> writeTimes;
+    for (int i = 0; i < runs; ++i) {
+        const double ms = writeEntrySizes(payloadArchive.bytes(), std::string(argv[1]) + "\\write-floor", buffer.get());
+        if (ms < 0) {
+            std::fprintf(stderr, "bench_install: the write floor's files cannot be written\n");
+            return 1;
+        }
+        writeTimes.push_back(ms);
+    }
+    std::printf("write floor median ms: %.1f\n", bench::median(writeTimes));
     std::printf("peak private bytes: %llu\n", static_cast<unsigned long long>(peak));
     std::printf("payload bytes: %d\n", payloadArchive.length);
 

@@ -224,8 +224,10 @@ void paintButtonState(HWND hwnd, UINT state, bool hot) {
 
 void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON) return;
-    const ButtonSkin* entry = entryAt(skinIndex, getPropInt(item.hwndItem, prop::index), &SkinRecord::buttons);
-    if (!entry || entry->hwnd != item.hwndItem) return;
+    // Only a button of the window that was asked to draw it.
+    const Located<ButtonSkin> found = locate(item.hwndItem, &SkinRecord::buttons);
+    if (!found.entry || found.skinIndex != skinIndex) return;
+    const ButtonSkin* entry = found.entry;
     switch (entry->kind) {
     case glassButtonKind:
         paintGlassButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);
@@ -243,23 +245,48 @@ void drawItemButton(int skinIndex, const DRAWITEMSTRUCT& item) {
 
 namespace {
 
-// What the push and glass button painters share: the canvas over rc, the kind's face
-// (face) drawn at x, y in w x h, and the picture on dc.
+// Everything a button's face shows besides its backdrop.
+std::string faceKey(HWND hwnd, const ButtonSkin& entry, UINT state, const RECT& area) {
+    std::string key = entry.text + '\0' + entry.fontName + '\0';
+    for (const Bytes* picture : {&entry.picture, &entry.hotPicture, &entry.pressedPicture, &entry.disabledPicture}) {
+        addToKey(key, picture->size());
+        key.append(reinterpret_cast<const char*>(picture->data()), picture->size());
+    }
+    for (const int value : {static_cast<int>(state), entry.kind, entry.pictureBeside, entry.fontSize, entry.fontStyle,
+                            transparentControls, veilAlpha, static_cast<int>(isChecked(hwnd))})
+        addToKey(key, value);
+    for (const COLORREF colour : {textColourOf(hwnd), themeColor}) addToKey(key, colour);
+    addToKey(key, area);
+    return key;
+}
+
+// What every button painter shares: the canvas over area, the kind's face (face) drawn
+// on it unless the face kept from an earlier paint holds, and the picture on target.
 template <class Face>
-void paintFaceButton(HWND hwnd, HDC dc, const RECT& rc, Face&& face) {
-    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
+void paintButtonFace(HWND hwnd, HDC target, UINT state, const RECT& area, Face&& face) {
+    ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
     if (!entry) return;
-    ControlCanvas canvas(hwnd, rc);
+    ControlCanvas canvas(hwnd, area);
     if (!canvas) return;
-    const float x = static_cast<float>(rc.left), y = static_cast<float>(rc.top);
-    face(canvas, *entry, x, y, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
-    canvas.copyTo(dc);
+    const bool kept = entry->face.restore(canvas, faceKey(hwnd, *entry, state, area));
+    if (!kept) face(canvas, *entry);
+    canvas.copyTo(target);
+    if (!kept) entry->face.keep(canvas);
+}
+
+// The push and glass buttons' faces, drawn at x, y in w x h.
+template <class Face>
+void paintFaceButton(HWND hwnd, HDC dc, UINT state, const RECT& rc, Face&& face) {
+    paintButtonFace(hwnd, dc, state, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry) {
+        const float x = static_cast<float>(rc.left), y = static_cast<float>(rc.top);
+        face(canvas, entry, x, y, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
+    });
 }
 
 }  // namespace
 
 void paintPushButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    paintFaceButton(hwnd, dc, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
+    paintFaceButton(hwnd, dc, state, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
                                       float h) {
         const GxPath shape = roundRectPath(x, y, w - 1, h - 1, 5);
         const Argb theme60 = toArgb(themeColor, 60);
@@ -297,20 +324,18 @@ namespace {
 // the picture on the screen.
 template <class Face>
 void paintToggle(HWND hwnd, UINT state, HDC target, float textLeft, float textRightMargin, Face&& face) {
-    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
-    if (!entry) return;
     RECT r{};
     GetClientRect(hwnd, &r);
-    ControlCanvas canvas(hwnd, r);
-    if (!canvas) return;
-    const int hi = canvas.height();
-    const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
-    const float w = static_cast<float>(canvas.width()), h = static_cast<float>(hi);
-    if (state & buttonDisabled) paintDisabledFace(canvas, x, y, w, h);
-    else face(canvas, x, y, hi);
-    drawText(canvas, *entry, Gdiplus::UnitPixel, Align::start, GxRectF(x + textLeft, 2, w - textRightMargin, h),
-             toArgb(textColourOf(hwnd)));
-    canvas.copyTo(TargetDc(hwnd, target, TargetDc::Area::client).get());
+    paintButtonFace(hwnd, TargetDc(hwnd, target, TargetDc::Area::client).get(), state, r,
+                    [&](ControlCanvas& canvas, const ButtonSkin& entry) {
+                        const int hi = canvas.height();
+                        const float x = static_cast<float>(r.left), y = static_cast<float>(r.top);
+                        const float w = static_cast<float>(canvas.width()), h = static_cast<float>(hi);
+                        if (state & buttonDisabled) paintDisabledFace(canvas, x, y, w, h);
+                        else face(canvas, x, y, hi);
+                        drawText(canvas, entry, Gdiplus::UnitPixel, Align::start,
+                                 GxRectF(x + textLeft, 2, w - textRightMargin, h), toArgb(textColourOf(hwnd)));
+                    });
 }
 
 }  // namespace
@@ -360,7 +385,7 @@ void paintRadioButton(HWND hwnd, UINT state, HDC target) {
 }
 
 void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    paintFaceButton(hwnd, dc, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
+    paintFaceButton(hwnd, dc, state, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry, float x, float y, float w,
                                       float h) {
         if (state & buttonDisabled) {
             canvas.fillLinear(roundRectPath(x + 2, y + 2, w - 6, h - 6, 5), {1, 1}, {1, h}, toArgb(grey, 50),
@@ -413,12 +438,11 @@ void paintGlassButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
     });
 }
 
-void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
-    const ButtonSkin* entry = locate(hwnd, &SkinRecord::buttons).entry;
-    if (!entry) return;
-    ControlCanvas canvas(hwnd, rc);
-    if (!canvas) return;
-    GxImage normal = decodePicture(entry->picture);
+namespace {
+
+// A picture button's face: its picture for the state, or the normal one on a frame.
+void paintPictureFace(ControlCanvas& canvas, const ButtonSkin& entry, UINT state) {
+    GxImage normal = decodePicture(entry.picture);
     const float pw = normal.IsEmpty() ? 0.0f : static_cast<float>(normal.GetWidth());
     const float ph = normal.IsEmpty() ? 0.0f : static_cast<float>(normal.GetHeight());
     // A state without a picture of its own shows the normal one on a painted frame.
@@ -430,21 +454,28 @@ void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
     };
     const Argb themeLine = toArgb(themeColor, 250);
     if (state & buttonDisabled) {
-        GxImage own = decodePicture(entry->disabledPicture);
+        GxImage own = decodePicture(entry.disabledPicture);
         if (!own.IsEmpty()) drawPictureAt(canvas, own, 2, 2);
         else framed(2, 5, toArgb(black, 80), toArgb(white, 60), toArgb(black, 100));
     } else if (state & buttonHot) {
-        GxImage own = decodePicture(entry->hotPicture);
+        GxImage own = decodePicture(entry.hotPicture);
         if (!own.IsEmpty()) drawPictureAt(canvas, own, 2, 2);
         else framed(3, 3, themeLine, toArgb(white, 120), toArgb(themeColor, 100));
     } else if (state & buttonPressed) {
-        GxImage own = decodePicture(entry->pressedPicture);
+        GxImage own = decodePicture(entry.pressedPicture);
         if (!own.IsEmpty()) drawPictureAt(canvas, own, 2, 2);
         else framed(3, 3, themeLine, toArgb(black, 60), toArgb(white, 100));
     } else {
         drawPicture(canvas, normal, 2, 2, pw, ph);
     }
-    canvas.copyTo(dc);
+}
+
+}  // namespace
+
+void paintPictureButton(HWND hwnd, HDC dc, UINT state, const RECT& rc) {
+    paintButtonFace(hwnd, dc, state, rc, [&](ControlCanvas& canvas, const ButtonSkin& entry) {
+        paintPictureFace(canvas, entry, state);
+    });
 }
 
 }  // namespace skin

@@ -156,9 +156,9 @@ LRESULT containerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 // --- Registration ---------------------------------------------------------------
 
 int addContainer(int skinIndex, HWND window, int paintsBackground, COLORREF colour, int alpha, int framed) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !window) return 0;
-    if (const int existing = findContainer(skinIndex, window)) return existing;
+    if (const int existing = record->containers.indexOf(window)) return existing;
     // A window the skin took as a control (or the skinned window itself) already has
     // its kept procedure: subclassing it again would make the skin call itself.
     if (isSubclassed(window)) return 0;
@@ -184,7 +184,7 @@ int addContainer(int skinIndex, HWND window, int paintsBackground, COLORREF colo
 }
 
 int addKeyedContainer(int skinIndex, HWND window, COLORREF keyColor, COLORREF colour, int alpha) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !window) return 0;
     // Subclassing twice would make the keyed procedure its own kept procedure.
     if (isSubclassed(window, keyedProps)) return getPropInt(window, prop::keyedIndex);
@@ -202,8 +202,7 @@ int SkinEngine::registerContainer(HWND window, int paintsBackground, COLORREF co
 }
 
 void SkinEngine::setContainerAlpha(HWND window, int alpha) {
-    const int skinIndex = skinIndexOfAncestor(window);
-    ContainerSkin* container = entryAt(skinIndex, findContainer(skinIndex, window), &SkinRecord::containers);
+    ContainerSkin* container = locate(window, &SkinRecord::containers).entry;
     if (!container || container->tintColor == 0) return;
     container->tintAlpha = alpha & 0xFF;
     InvalidateRect(window, nullptr, FALSE);

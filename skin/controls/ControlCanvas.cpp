@@ -1,26 +1,63 @@
 #include "skin/controls/ControlCanvas.h"
 
+#include <algorithm>
+
+#include "skin/KeptFace.h"
 #include "skin/SkinCore.h"
 
 namespace skin {
 
 ControlCanvas::ControlCanvas(HWND control, const RECT& area, Edges edges)
-    : backdrop_(makeBackdrop(control, area)),
-      surface_(backdrop_.get()),
-      w_(area.right - area.left),
-      h_(area.bottom - area.top) {
-    if (backdrop_ && edges == Edges::smooth) graphics().SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    : backdrop_(makeBackdrop(control, area)), edges_(edges), w_(area.right - area.left), h_(area.bottom - area.top) {}
+
+GxGraphics& ControlCanvas::graphics() {
+    if (!surface_) {
+        surface_.emplace(backdrop_.get());
+        if (edges_ == Edges::smooth) surface_->graphics().SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    }
+    return surface_->graphics();
 }
 
 HDC ControlCanvas::picture() {
-    graphics().Flush();
+    if (surface_) surface_->graphics().Flush();
     return backdrop_.get();
 }
 
 void ControlCanvas::copyTo(HDC target) {
     if (!backdrop_) return;
-    surface_.finish();
+    surface_.reset();  // GDI+ may hold drawing back until its surface goes
     BitBlt(target, 0, 0, w_, h_, backdrop_.get(), 0, 0, SRCCOPY);
+}
+
+std::span<const std::uint32_t> ControlCanvas::pixels() {
+    DIBSECTION dib{};
+    if (!GetObjectA(GetCurrentObject(picture(), OBJ_BITMAP), sizeof dib, &dib) || !dib.dsBm.bmBits) return {};
+    GdiFlush();
+    return {static_cast<const std::uint32_t*>(dib.dsBm.bmBits), static_cast<std::size_t>(w_) * static_cast<std::size_t>(h_)};
+}
+
+bool KeptFace::restore(ControlCanvas& canvas, std::string key) {
+    const std::span<const std::uint32_t> backdrop = canvas.pixels();
+    if (holds_ && key == key_ && width_ == canvas.width() && height_ == canvas.height() &&
+        std::equal(backdrop.begin(), backdrop.end(), backdrop_.begin(), backdrop_.end())) {
+        BitBlt(canvas.picture(), 0, 0, width_, height_, face_.get(), 0, 0, SRCCOPY);
+        return true;
+    }
+    holds_ = false;
+    backdrop_.assign(backdrop.begin(), backdrop.end());
+    key_ = std::move(key);
+    if (!face_ || width_ != canvas.width() || height_ != canvas.height()) {
+        width_ = canvas.width();
+        height_ = canvas.height();
+        face_.select(gdi::makeDibPicture(width_, height_));
+    }
+    return false;
+}
+
+void KeptFace::keep(ControlCanvas& canvas) {
+    if (!face_ || backdrop_.empty()) return;
+    BitBlt(face_.get(), 0, 0, width_, height_, canvas.picture(), 0, 0, SRCCOPY);
+    holds_ = true;
 }
 
 void ControlCanvas::veil() {

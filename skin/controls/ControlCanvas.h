@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+#include <span>
+
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
 #include "graphics/GxImage.h"
@@ -27,7 +31,9 @@ public:
     ControlCanvas& operator=(const ControlCanvas&) = delete;
 
     explicit operator bool() const noexcept { return static_cast<bool>(backdrop_); }
-    GxGraphics& graphics() noexcept { return surface_.graphics(); }
+    // The GDI+ surface, made at the first use: a canvas that only shows a kept face
+    // never needs one.
+    GxGraphics& graphics();
     int width() const noexcept { return w_; }
     int height() const noexcept { return h_; }
 
@@ -36,6 +42,8 @@ public:
     HDC picture();
     // Finishes drawing and copies the picture to (0, 0) of target.
     void copyTo(HDC target);
+    // The picture's pixels (width x height, top-down rows), with all drawing so far.
+    std::span<const std::uint32_t> pixels();
     // Lays the white veil of transparent mode over the whole canvas.
     void veil();
 
@@ -46,7 +54,8 @@ public:
 
 private:
     ScopedBackdrop backdrop_;
-    DcGraphics surface_;  // empty without a backdrop
+    std::optional<DcGraphics> surface_;
+    Edges edges_;
     int w_;
     int h_;
 };

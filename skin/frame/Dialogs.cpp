@@ -114,7 +114,7 @@ void paintSurface(GxGraphics& graphics, int w, int h, int bandHeight) {
 }
 
 SkinRecord* dialogRecord(HWND hwnd) {
-    SkinRecord* record = skinRecords.at(getPropInt(hwnd, prop::index));
+    SkinRecord* record = recordAt(getPropInt(hwnd, prop::index));
     return record && record->hwnd == hwnd ? record : nullptr;
 }
 
@@ -221,7 +221,10 @@ std::unique_ptr<SkinRecord> dialogRecordFor(HWND hwnd) {
 void skinDialog(HWND hwnd) {
     if (!hwnd || findSkinIndex(hwnd)) return;
     setRoundOutline(hwnd);
-    const int skinIndex = addSkinRecord(dialogRecordFor(hwnd));
+    std::unique_ptr<SkinRecord> record = dialogRecordFor(hwnd);
+    // The records keep it in place, and only the procedure set up last can release it.
+    SkinRecord& added = *record;
+    const int skinIndex = addSkinRecord(std::move(record));
     SetWindowLongPtrA(hwnd, GWL_STYLE, GetWindowLongPtrA(hwnd, GWL_STYLE) | WS_SYSMENU);
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd, 0, 0, LWA_ALPHA);  // invisible until it fades in
@@ -229,7 +232,7 @@ void skinDialog(HWND hwnd) {
     skinChildControls(skinIndex, hwnd);
     skinStatics(skinIndex, hwnd);
     skinToolbars(skinIndex, hwnd);
-    if (SkinRecord* record = skinRecords.at(skinIndex)) record->frameDirty = 1;
+    added.frameDirty = 1;
     subclassSkinnedWindow(skinIndex, dialogProc);
 }
 
@@ -239,7 +242,7 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void layoutDialogButtons(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const int x = windowSize(record->hwnd).cx - closeBoxWidth;
     record->buttonStrip.x = x;
@@ -249,7 +252,7 @@ void layoutDialogButtons(int skinIndex) {
 
 void paintDialog(HWND hwnd) {
     const int skinIndex = findSkinIndex(hwnd);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const SIZE size = windowSize(hwnd);
     const int w = size.cx;
@@ -282,7 +285,7 @@ void paintDialog(HWND hwnd) {
 }
 
 void paintDialogButton(int skinIndex, int buttonIndex, GxGraphics* graphics, bool hot) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     const int x = static_cast<int>(button.rect.x);

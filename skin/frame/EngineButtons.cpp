@@ -25,7 +25,7 @@ ButtonSkin* engineButton(HWND button) {
     if (!IsWindow(button) || !isClass(button, "Button")) return nullptr;
     if (isSubclassed(button)) return locate(button, &SkinRecord::buttons).entry;
     const int skinIndex = skinIndexOfAncestor(GetParent(button));
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return nullptr;
     const int controlIndex = record->buttons.takeEntry();
     ButtonSkin& entry = *record->buttons.at(controlIndex);

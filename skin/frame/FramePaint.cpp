@@ -101,7 +101,7 @@ bool frameNeedsPaint(const SkinRecord& record) {
 }
 
 void invalidateChildControls(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     HWND window = record->hwnd;
     auto invalidate = [window](const auto& entries, BOOL erase) {
@@ -122,7 +122,7 @@ void invalidateChildControls(int skinIndex) {
 }
 
 void invalidateHeaders(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     for (const HeaderSkin& header : record->headers)
         if (header.hwnd) InvalidateRect(header.hwnd, nullptr, FALSE);
@@ -174,7 +174,7 @@ ResizeHit resizeHitAt(int x, int y, int w, int h, int m) {
 // --- The whole frame ------------------------------------------------------------
 
 void SkinEngine::paintFrame(int skinIndex, HDC dc, bool copy) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     HWND hwnd = record->hwnd;
     const SIZE size = clientSize(hwnd);
@@ -216,7 +216,7 @@ void SkinEngine::paintFrame(int skinIndex, HDC dc, bool copy) {
 }
 
 void SkinEngine::copyFrame(int skinIndex, HDC dc) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !dc) return;
     const SIZE size = clientSize(record->hwnd);
     excludeChildClip(record->hwnd, dc);
@@ -276,7 +276,7 @@ void drawBackgroundLayer(GxGraphics& graphics, const BackgroundLayer& layer) {
 
 // The layer is copied into the window's backgroundDc, on which graphics draws.
 void SkinEngine::paintBackground(GxGraphics& graphics, int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const SIZE size = clientSize(record->hwnd);
     const int w = std::max<int>(size.cx, 1);
@@ -332,7 +332,7 @@ void strokeRoundRect(GxGraphics& graphics, const GxPen& pen, float x, float y, f
 }  // namespace
 
 void SkinEngine::paintWindowBorder(int skinIndex, GxGraphics& graphics) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const SIZE size = clientSize(record->hwnd);
     const auto w = static_cast<float>(size.cx);
@@ -345,14 +345,14 @@ void SkinEngine::paintWindowBorder(int skinIndex, GxGraphics& graphics) {
 }
 
 void SkinEngine::restoreCaptionArea(int skinIndex, const IntRect& r) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !record->cleanBackgroundDc) return;
     BitBlt(record->backgroundDc.get(), r.x, r.y, r.width, r.height, record->cleanBackgroundDc.get(), r.x, r.y,
            SRCCOPY);
 }
 
 void SkinEngine::restoreStatusArea(int skinIndex, const IntRect& r) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !record->statusAreaDc) return;
     BitBlt(record->backgroundDc.get(), r.x, r.y, r.width, r.height, record->statusAreaDc.get(),
            r.x - record->statusRect.x, r.y - record->statusRect.y, SRCCOPY);
@@ -361,7 +361,7 @@ void SkinEngine::restoreStatusArea(int skinIndex, const IntRect& r) {
 // --- Caption buttons ------------------------------------------------------------
 
 void SkinEngine::layoutCaptionButtons(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !IsWindow(record->hwnd)) return;
     IntRect& strip = record->buttonStrip;
     strip.x = clientSize(record->hwnd).cx - strip.width + 1;
@@ -382,7 +382,7 @@ void SkinEngine::layoutCaptionButtons(int skinIndex) {
 }
 
 int SkinEngine::captionButtonAt(int skinIndex, int x, int y) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return 0;
     const IntRect& strip = record->buttonStrip;
     if (x < strip.x || y < strip.y || y > strip.y + strip.height) return 0;
@@ -399,7 +399,7 @@ int SkinEngine::captionButtonAt(int skinIndex, int x, int y) {
 }
 
 int SkinEngine::findMaximizeButton(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return 0;
     for (std::size_t i = 0; i < record->captionButtons.size(); ++i)
         if (record->captionButtons[i].kind == captionMaximize) return static_cast<int>(i) + 1;
@@ -408,7 +408,7 @@ int SkinEngine::findMaximizeButton(int skinIndex) {
 
 void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* graphics, bool pressed,
                                     std::optional<int> alpha) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size()) ||
         !record->backgroundDc)
         return;
@@ -454,7 +454,7 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
 }
 
 void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, int buttonIndex, int alpha) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     const ButtonBox b = buttonBox(*record, button);
@@ -489,7 +489,7 @@ void SkinEngine::paintCaptionButtonHover(GxGraphics& graphics, int skinIndex, in
 }
 
 void SkinEngine::paintButtonSeparators(int skinIndex, int buttonIndex, GxGraphics& graphics) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const auto top = static_cast<float>(record->buttonStrip.y + 1);
     const auto bottom = static_cast<float>(record->buttonStrip.y + record->buttonStrip.height - 4);
@@ -508,7 +508,7 @@ void SkinEngine::paintButtonSeparators(int skinIndex, int buttonIndex, GxGraphic
 // --- Caption text ---------------------------------------------------------------
 
 void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const char* text) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !record->backgroundDc) return;
     const int m = captionButtonMargin;
     const int x = m + 6;
@@ -550,7 +550,7 @@ void SkinEngine::paintCaptionText(int skinIndex, GxGraphics* graphics, const cha
 // --- Status bar -----------------------------------------------------------------
 
 void SkinEngine::setupStatusBar(int skinIndex, int height, std::vector<StatusItem> items) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     record->statusBarHeight = height;
     record->statusItems = std::move(items);
@@ -559,7 +559,7 @@ void SkinEngine::setupStatusBar(int skinIndex, int height, std::vector<StatusIte
 }
 
 void SkinEngine::layoutStatusBar(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const SIZE size = clientSize(record->hwnd);
     const int m = captionButtonMargin;
@@ -578,7 +578,7 @@ void SkinEngine::layoutStatusBar(int skinIndex) {
 }
 
 void SkinEngine::paintStatusItem(int skinIndex, GxGraphics* graphics, int item) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || item < 1 || item > static_cast<int>(record->statusItemRects.size()) || !record->backgroundDc)
         return;
     const IntRect r = record->statusItemRects[static_cast<std::size_t>(item - 1)];

@@ -57,7 +57,7 @@ void SkinEngine::captionCommandTrampoline(int skinIndex, int buttonIndex) {
 }
 
 bool SkinEngine::pointInButtonStrip(int skinIndex, LPARAM lParam) {
-    const SkinRecord* record = skinRecords.at(skinIndex);
+    const SkinRecord* record = recordAt(skinIndex);
     if (!record) return false;
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
@@ -67,7 +67,7 @@ bool SkinEngine::pointInButtonStrip(int skinIndex, LPARAM lParam) {
 
 LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const int skinIndex = getPropInt(hwnd, prop::index);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || record->hwnd != hwnd) return callKeptProc(hwnd, message, wParam, lParam);
     if (const auto answer = answerChildMessage(skinIndex, message, wParam, lParam)) return *answer;
 
@@ -99,7 +99,6 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_QUERYOPEN: record->minimized = 0; break;
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        record->frameDirty = 1;
         return 1;
     case WM_SHOWWINDOW:
         if (wParam == 1) {
@@ -158,8 +157,8 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
         if (wParam == fadeTimerId(hwnd)) fadeStep(hwnd, *record);
         break;
-    case WM_MOUSEMOVE: mouseMove(hwnd, skinIndex, lParam); break;
-    case WM_LBUTTONDOWN: buttonDown(hwnd, skinIndex, lParam); break;
+    case WM_MOUSEMOVE: mouseMove(hwnd, *record, skinIndex, lParam); break;
+    case WM_LBUTTONDOWN: buttonDown(hwnd, *record, skinIndex, lParam); break;
     case WM_LBUTTONUP: {
         // Only a release over the button the press went down on is a click: an up
         // without its down (the second half of a double click that closed a box lying
@@ -180,7 +179,7 @@ LRESULT SkinEngine::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     case WM_MOUSEHOVER: record->mouseInside = 1; break;
-    case WM_MOUSELEAVE: mouseLeave(hwnd, skinIndex); break;
+    case WM_MOUSELEAVE: mouseLeave(*record, skinIndex); break;
     default: break;
     }
     return callKeptProc(hwnd, message, wParam, lParam);
@@ -207,8 +206,7 @@ void SkinEngine::fadeStep(HWND hwnd, SkinRecord& record) {
     }
 }
 
-void SkinEngine::mouseMove(HWND hwnd, int skinIndex, LPARAM lParam) {
-    SkinRecord& record = *skinRecords.at(skinIndex);
+void SkinEngine::mouseMove(HWND hwnd, SkinRecord& record, int skinIndex, LPARAM lParam) {
     RECT client{};
     GetClientRect(hwnd, &client);
     if (!record.mouseInside) {
@@ -236,8 +234,7 @@ void SkinEngine::mouseMove(HWND hwnd, int skinIndex, LPARAM lParam) {
     if (!record.maximized) updateResizeCursor(skinIndex, lParam, client);
 }
 
-void SkinEngine::mouseLeave(HWND, int skinIndex) {
-    SkinRecord& record = *skinRecords.at(skinIndex);
+void SkinEngine::mouseLeave(SkinRecord& record, int skinIndex) {
     record.mouseInside = 0;
     record.pressedButton = 0;
     if (record.hotButton >= 1 && record.hasCaption) {
@@ -250,8 +247,7 @@ void SkinEngine::mouseLeave(HWND, int skinIndex) {
     }
 }
 
-void SkinEngine::buttonDown(HWND hwnd, int skinIndex, LPARAM lParam) {
-    SkinRecord& record = *skinRecords.at(skinIndex);
+void SkinEngine::buttonDown(HWND hwnd, SkinRecord& record, int skinIndex, LPARAM lParam) {
     RECT client{};
     GetClientRect(hwnd, &client);
     record.fadeIn.buttonIndex = 0;
@@ -259,7 +255,7 @@ void SkinEngine::buttonDown(HWND hwnd, int skinIndex, LPARAM lParam) {
     if (!record.maximized && !record.minimized) {
         beginDragOrResize(skinIndex, lParam, client);
         // A drag or resize runs its own message loop; the window may be gone after it.
-        if (skinRecords.at(skinIndex) != &record) return;
+        if (recordAt(skinIndex) != &record) return;
     }
     hotCaptionButton = captionButtonAt(skinIndex, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     record.pressedButton = hotCaptionButton;
@@ -267,7 +263,7 @@ void SkinEngine::buttonDown(HWND hwnd, int skinIndex, LPARAM lParam) {
 }
 
 void SkinEngine::beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& client) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     const int x = LOWORD(lParam);
     const int y = HIWORD(lParam);
@@ -292,7 +288,7 @@ void SkinEngine::beginDragOrResize(int skinIndex, LPARAM lParam, const RECT& cli
 }
 
 void SkinEngine::updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& client) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || !record->sizable) return;
     const ResizeHit hit = resizeHitAt(LOWORD(lParam), HIWORD(lParam), client.right - client.left,
                                       client.bottom - client.top, captionButtonMargin);
@@ -300,7 +296,7 @@ void SkinEngine::updateResizeCursor(int skinIndex, LPARAM lParam, const RECT& cl
 }
 
 void SkinEngine::captionCommand(int skinIndex, int buttonIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || buttonIndex < 1 || buttonIndex > static_cast<int>(record->captionButtons.size())) return;
     const CaptionButton& button = record->captionButtons[static_cast<std::size_t>(buttonIndex - 1)];
     HWND hwnd = record->hwnd;

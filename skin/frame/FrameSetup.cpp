@@ -34,8 +34,6 @@ int stripWidth(const std::vector<CaptionButton>& buttons) {
     return width + static_cast<int>(buttons.size()) - 1 + 3;
 }
 
-SkinRecord* recordOf(HWND hwnd) { return skinRecords.at(getPropInt(hwnd, prop::index)); }
-
 // The window's background picture and its colour, prepared for mode.
 void takeWindowBackground(SkinRecord& record, ByteView image) {
     const PictureSource source{nullptr, image};
@@ -83,8 +81,9 @@ void SkinEngine::skinWindow(HWND hwnd, int captionHeight, const FrameOptions& op
     record->buttonStrip.x = (client.right - client.left) - 3 - record->buttonStrip.width - 2;
 
     SetWindowLongA(hwnd, GWL_STYLE, style | WS_SYSMENU);
+    // The records keep it in place, and only the procedure set up last can release it.
+    SkinRecord& added = *record;
     const int skinIndex = addSkinRecord(std::move(record));
-    SkinRecord& added = *skinRecords.at(skinIndex);
 
     added.tooltip.create(hwnd);
     for (std::size_t i = 0; i < added.captionButtons.size(); ++i) {
@@ -113,7 +112,7 @@ void SkinEngine::skinWindow(HWND hwnd, int captionHeight, const FrameOptions& op
 
 bool SkinEngine::addCaptionButton(HWND hwnd, ByteView glyph, const char* tooltip, ClickHandler handler) {
     const int skinIndex = getPropInt(hwnd, prop::index);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return false;
     CaptionButton button;
     button.width = 26;
@@ -136,7 +135,7 @@ bool SkinEngine::setCaptionStyle(HWND hwnd, std::optional<std::string> fontName,
                                  std::optional<COLORREF> textColor, std::optional<COLORREF> shadowColor,
                                  std::optional<int> fontStyle) {
     const int skinIndex = getPropInt(hwnd, prop::index);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return false;
     if (fontName) record->captionFontName = *fontName;
     if (fontSize) record->captionFontSize = *fontSize;
@@ -148,7 +147,7 @@ bool SkinEngine::setCaptionStyle(HWND hwnd, std::optional<std::string> fontName,
 }
 
 bool SkinEngine::setWindowBackground(HWND hwnd, ByteView image, std::optional<int> mode) {
-    SkinRecord* record = recordOf(hwnd);
+    SkinRecord* record = recordAt(getPropInt(hwnd, prop::index));
     if (!record || image.empty()) return false;
     if (mode) record->backMode = *mode;
     takeWindowBackground(*record, image);
@@ -172,7 +171,7 @@ void SkinEngine::setSkinBackground(const char* fileName, ByteView bytes, std::op
     }
     if (themeFollows) themeColor = skinBackColor & 0x00FFFFFF;
     for (int i = 1; i <= skinRecords.count(); ++i) {
-        HWND window = skinRecords.at(i)->hwnd;
+        HWND window = recordAt(i)->hwnd;
         if (!IsWindowVisible(window)) continue;
         paintFrame(i);
         InvalidateRect(window, nullptr, FALSE);
@@ -189,14 +188,14 @@ void SkinEngine::configure(int enabled, std::optional<int> alpha, std::optional<
 }
 
 bool SkinEngine::setHelpHandler(HWND hwnd, ClickHandler handler) {
-    SkinRecord* record = skinRecords.at(findSkinIndex(hwnd));
+    SkinRecord* record = recordOf(hwnd);
     if (!record) return false;
     record->helpHandler = handler;
     return true;
 }
 
 bool SkinEngine::setMenuHandler(HWND hwnd, ClickHandler handler) {
-    SkinRecord* record = skinRecords.at(findSkinIndex(hwnd));
+    SkinRecord* record = recordOf(hwnd);
     if (!record) return false;
     record->menuHandler = handler;
     return true;
@@ -205,7 +204,7 @@ bool SkinEngine::setMenuHandler(HWND hwnd, ClickHandler handler) {
 bool SkinEngine::setStatusItem(HWND hwnd, int item, const char* text, std::optional<ByteView> image,
                                std::optional<int> width) {
     const int skinIndex = findSkinIndex(hwnd);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record || item < 1 || item > static_cast<int>(record->statusItems.size())) return false;
     StatusItem& entry = record->statusItems[static_cast<std::size_t>(item - 1)];
     entry.text = text ? text : "";
@@ -224,7 +223,7 @@ bool SkinEngine::setStatusStyle(HWND hwnd, std::optional<int> alignment, std::op
                                 std::optional<int> secondOption, std::optional<COLORREF> textColor,
                                 std::optional<std::string> fontName, std::optional<int> fontSize) {
     const int skinIndex = findSkinIndex(hwnd);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return false;
     record->statusAlignment = alignment.value_or(1);
     record->statusOption = option.value_or(0);
@@ -237,14 +236,14 @@ bool SkinEngine::setStatusStyle(HWND hwnd, std::optional<int> alignment, std::op
 }
 
 RECT SkinEngine::getButtonStripRect(HWND hwnd) {
-    const SkinRecord* record = skinRecords.at(findSkinIndex(hwnd));
+    const SkinRecord* record = recordOf(hwnd);
     if (!record) return RECT{};
     const IntRect& s = record->buttonStrip;
     return RECT{s.x, s.y, s.x + s.width, s.y + s.height};
 }
 
 void SkinEngine::layoutDockedWindows(int skinIndex) {
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return;
     RECT client{};
     GetClientRect(record->hwnd, &client);
@@ -267,7 +266,7 @@ COLORREF SkinEngine::getSkinBackColor() const noexcept { return skinBackColor; }
 bool SkinEngine::setCaptionGlyphs(HWND hwnd, std::optional<ByteView> minimize, std::optional<ByteView> maximize,
                                   std::optional<ByteView> restore, std::optional<ByteView> close) {
     const int skinIndex = findSkinIndex(hwnd);
-    SkinRecord* record = skinRecords.at(skinIndex);
+    SkinRecord* record = recordAt(skinIndex);
     if (!record) return false;
     auto find = [record](CaptionKind kind) -> CaptionButton* {
         for (CaptionButton& button : record->captionButtons)

@@ -89,6 +89,9 @@ DWORD WINAPI PicturePlayer::threadStart(void* data) {
 // animation stops, or when the panel was repainted over the frame (wake): the frame is
 // drawn again and the schedule goes on. A hidden panel decodes and draws nothing, but
 // the schedule runs on, so it shows the frame of the moment when it appears again.
+// The thread waits through the message wait (with no messages to wake it): entering
+// it puts what the thread drew on the screen at once, where a plain wait can leave a
+// frame in the window's surface until something else flushes it.
 void PicturePlayer::animationThread() {
     int frameCount = 0;
     std::vector<DWORD> delays;
@@ -109,10 +112,10 @@ void PicturePlayer::animationThread() {
             const ULONGLONG now = nowMs();
             // A still picture waits for wakes only.
             const DWORD timeout = frameCount == 1 ? INFINITE : now >= next ? 0 : static_cast<DWORD>(next - now);
-            const DWORD woke = WaitForMultipleObjects(2, events, FALSE, timeout);
+            const DWORD woke = MsgWaitForMultipleObjectsEx(2, events, timeout, 0, 0);
             if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
-            if (woke != WAIT_OBJECT_0 + 1) break;
-            drawFrame(frame, frameCount);
+            if (woke == WAIT_TIMEOUT) break;
+            if (woke == WAIT_OBJECT_0 + 1) drawFrame(frame, frameCount);
         }
         frame = (frame + 1) % frameCount;
         due = next;

@@ -131,7 +131,7 @@ void PicturePlayer::paintPanel(HDC dc) {
 }
 
 unsigned PicturePlayer::framePictureBehind() const {
-    const SkinRecord* record = skinRecords.at(skinIndexOfAncestor(window_));
+    const SkinRecord* record = recordOfAncestor(window_);
     return record ? record->framePictures : 0;
 }
 

@@ -53,6 +53,11 @@ LRESULT CALLBACK playerEntry(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+PicturePlayer* PicturePlayer::attachedTo(HWND window) {
+    const Attachment* attachment = attachmentOf(window);
+    return attachment ? attachment->player : nullptr;
+}
+
 PicturePlayer::~PicturePlayer() {
     if (window_) resetPanel();
     else stopAnimation();
@@ -184,7 +189,6 @@ LRESULT PicturePlayer::playerProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_ERASEBKGND:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        contentDirty_ = 1;
         return 1;
     case WM_NCDESTROY: {
         const WNDPROC replaced = oldProc_;

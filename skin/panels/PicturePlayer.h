@@ -134,6 +134,10 @@ public:
     void restoreAnimationRect(HDC dc, const RECT& rect);
 
     HWND attachedWindow() const noexcept { return window_; }
+    // The player attached to window, or null.
+    static PicturePlayer* attachedTo(HWND window);
+    // What the application draws over the panel changed: the next paint shows it.
+    void contentChanged() noexcept { contentDirty_ = 1; }
 
     // Returns the new index, or 0 for empty bytes.
     int addImageItem(ByteView image, int x, int y, std::optional<int> width = {}, std::optional<int> height = {},

@@ -205,6 +205,30 @@ TEST_CASE("标签2 never shows, whatever its text") {
     CHECK_FALSE(shows(w["标签2"]));
 }
 
+TEST_CASE("a windowless label's new text reaches the screen, and its old text comes back") {
+    Wizard w;
+    w.setPage(app::kConfirmPage);
+    Control& label = w["透明标签6"];
+    // A coarse sample of what the screen shows of the label's first lines.
+    auto shown = [&] {
+        runtime::delayWithMessages(300);
+        POINT origin{label.desc().x, label.desc().y};
+        ClientToScreen(w["选择夹1"].hwnd(), &origin);
+        HDC screen = GetDC(nullptr);
+        std::vector<COLORREF> sample;
+        for (int y = 0; y < 40; y += 3)
+            for (int x = 0; x < 400; x += 5) sample.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+        ReleaseDC(nullptr, screen);
+        return sample;
+    };
+    const std::string original = label.text();
+    const std::vector<COLORREF> before = shown();
+    label.setText("一");
+    CHECK(shown() != before);
+    label.setText(original);
+    CHECK(shown() == before);
+}
+
 namespace {
 
 // A product folder on drive D: holding the stand-in application; removed afterwards.

@@ -53,9 +53,13 @@ struct Panel {
         for (int i = 0; i < w * h; ++i) hash = hash * 1000003u ^ (static_cast<DWORD*>(bits)[i] & 0xFFFFFFu);
         return hash;
     }
+    // From the screen, not the window's surface: drawing from another thread can stay
+    // in the surface for a while before the user sees it.
     std::size_t screenHash(int x, int y, int w, int h) const {
-        gdi::WindowDc dc = gdi::WindowDc::client(panel);
-        return hashOf(dc.get(), x, y, w, h);
+        POINT origin{x, y};
+        ClientToScreen(panel, &origin);
+        gdi::WindowDc screen = gdi::WindowDc::client(nullptr);
+        return hashOf(screen.get(), origin.x, origin.y, w, h);
     }
 };
 

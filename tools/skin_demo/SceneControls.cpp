@@ -72,7 +72,7 @@ HWND addCombo(DemoWindow& window, DWORD style, int y, int selected) {
 // window shows, and lasts until the combo box repaints.
 void CALLBACK paintHotCombo(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
-    if (skin::SkinRecord* record = skin::skinRecords.at(skin::findSkinIndex(hwnd)))
+    if (skin::SkinRecord* record = skin::recordOf(hwnd))
         if (const skin::ComboSkin* combo = record->combos.at(record->combos.indexOf(hotCombo)))
             skin::paintCombo(*combo, true);
 }
@@ -125,8 +125,7 @@ void buildControlsScene(DemoWindow& window) {
 }
 
 void finishControlsScene(DemoWindow& window) {
-    const int skinIndex = skin::findSkinIndex(window.hwnd);
-    skin::SkinRecord* record = skin::skinRecords.at(skinIndex);
+    skin::SkinRecord* record = skin::recordOf(window.hwnd);
     if (!record) return;
     // Shown hot as if the mouse rested on them.
     if (skin::EditSkin* edit = record->edits.at(record->edits.indexOf(hotEdit))) edit->hot = 1;
