@@ -274,7 +274,6 @@ void Control::setInterval(int milliseconds) {
 }
 
 void Control::invalidateWindowless() const {
-    // The text may reach beyond the label's rectangle, so the whole parent is redrawn.
     const HWND parent = parent_ != nullptr ? parent_->hwnd_ : form_.hwnd_;
     if (parent != nullptr) redrawWindowless(parent);
 }
@@ -284,8 +283,9 @@ void Control::drawTransparentText(HDC dc) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, desc_.textColor);
     RECT r{desc_.x, desc_.y, desc_.x + desc_.width, desc_.y + desc_.height};
-    // Only the parent window clips the text, never the label's own rectangle.
-    const UINT format = DT_NOCLIP | DT_NOPREFIX | DT_LEFT |
+    // Without a window of its own nothing else clips the text: cut it at the label's
+    // edges, as a static control's lines are cut at its bottom.
+    const UINT format = DT_NOPREFIX | DT_LEFT |
                         (desc_.wrapped ? DT_WORDBREAK | DT_TOP : DT_SINGLELINE | DT_VCENTER);
     DrawTextA(dc, windowlessText_.c_str(), -1, &r, format);
 }

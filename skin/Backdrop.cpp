@@ -28,15 +28,20 @@ void copyFrom(HDC target, const RECT& area, HDC source, const RECT& offset) {
 }
 
 // Lays the container's colour over the whole picture. A group box keeps its top rows
-// clear when the picture is the group box itself, where its caption line runs.
+// clear when the picture is the group box itself, where its caption line runs; the
+// rounded shape is the whole box's, so that a part of it (the caption band) lines up.
 void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool rounded) {
     GxPath path;
     path.Create();
-    if (rounded && container.isGroupBox)
-        addRoundRect(path, 0.0f, 5.0f, static_cast<float>(area.right), static_cast<float>(area.bottom - 6), 5);
-    else
+    if (rounded && container.isGroupBox) {
+        RECT whole{};
+        GetWindowRect(container.hwnd, &whole);
+        addRoundRect(path, static_cast<float>(-area.left), static_cast<float>(5 - area.top),
+                     static_cast<float>(whole.right - whole.left), static_cast<float>(whole.bottom - whole.top - 6), 5);
+    } else {
         path.AddRectangle(0.0f, 0.0f, static_cast<float>(area.right - area.left),
                           static_cast<float>(area.bottom - area.top));
+    }
     DcGraphics surface(target);
     GxSolidBrush brush;
     brush.Create(toArgb(container.tintColor, container.tintAlpha));

@@ -73,16 +73,20 @@ bool drawsIntoGivenDc(HWND hwnd) {
 
 // The window draws itself into its backdrop; what is not the key colour goes over the
 // veiled backdrop, and that reaches the screen in one copy.
+// Backdrops are cut in window coordinates: in a window with a border the client area
+// starts at client.left, client.top of the veil.
 LRESULT composeInPicture(HWND hwnd, COLORREF key) {
-    const RECT r = clientRect(hwnd);
-    ScopedBackdrop picture(makeBackdrop(hwnd, r));
+    const RECT client = clientInWindow(hwnd);
+    const int w = client.right - client.left;
+    const int h = client.bottom - client.top;
+    ScopedBackdrop picture(makeBackdrop(hwnd, client));
     if (!picture) return callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
     gdi::PaintDc paint(hwnd);
     const LRESULT result = callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(picture.get()), 0, keyedProps);
     ScopedBackdrop veil(veiledBackdrop(hwnd));
     if (veil) {
-        TransparentBlt(veil.get(), 0, 0, r.right, r.bottom, picture.get(), 0, 0, r.right, r.bottom, key);
-        BitBlt(paint.get(), 0, 0, r.right, r.bottom, veil.get(), 0, 0, SRCCOPY);
+        TransparentBlt(veil.get(), client.left, client.top, w, h, picture.get(), 0, 0, w, h, key);
+        BitBlt(paint.get(), 0, 0, w, h, veil.get(), client.left, client.top, SRCCOPY);
     }
     return result;
 }
@@ -95,7 +99,10 @@ LRESULT composeOnScreen(HWND hwnd, COLORREF key) {
     if (!GetUpdateRect(hwnd, &rect, FALSE)) return callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
-    ScopedBackdrop picture(makeBackdrop(hwnd, rect));
+    RECT behind = rect;
+    const RECT client = clientInWindow(hwnd);
+    OffsetRect(&behind, client.left, client.top);
+    ScopedBackdrop picture(makeBackdrop(hwnd, behind));
     gdi::WindowDc dc = gdi::WindowDc::client(hwnd);
     const LRESULT result = callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
     if (picture) {

@@ -84,7 +84,7 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 void paintStatic(const StaticSkin& entry, HDC target) {
     HWND hwnd = entry.hwnd;
     const RECT r = clientRect(hwnd);
-    ControlCanvas canvas(hwnd, r);
+    ControlCanvas canvas(hwnd, clientInWindow(hwnd));
     if (!canvas) return;
     if (entry.kind == staticText) {
         const std::string text = plainLines(windowText(hwnd));

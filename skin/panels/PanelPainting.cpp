@@ -322,7 +322,11 @@ void PicturePlayer::paintImageRect(const RECT& rect, GxGraphics* given, bool cop
                          Gdiplus::CombineModeIntersect);
     if (hasFigure(shape_)) drawBaseImage(graphics, image, r);
     graphics.ResetClip();
-    if (copyToWindow) copyRectToWindow(rect);
+    if (!copyToWindow) return;
+    // GDI+ may hold drawing back until its surface goes: end it before GDI copies.
+    if (own) own->finish();
+    else graphics.Flush(Gdiplus::FlushIntentionSync);
+    copyRectToWindow(rect);
 }
 
 // An item's area drawn anew: on the window, in the base picture (so that a repaint of the

@@ -17,6 +17,7 @@
 #include "support/DialogProbe.h"
 #include "support/GuiObjects.h"
 #include "support/RealInput.h"
+#include "support/ScreenReference.h"
 #include "support/UserInput.h"
 
 using runtime::Control;
@@ -496,4 +497,60 @@ TEST_CASE("page switches and picture changes leave no GDI or USER objects behind
     for (int i = 0; i < 15; ++i) round();
     CHECK(testing::settledGdiCount() <= gdi);
     CHECK(testing::userObjectCount() <= user);
+}
+
+// Where a control lies in the wizard window's picture; windowless labels by their parent.
+RECT rectInWindow(Form& form, const Control& c) {
+    RECT window{}, r{c.desc().x, c.desc().y, c.desc().x + c.desc().width, c.desc().y + c.desc().height};
+    GetWindowRect(form.hwnd(), &window);
+    if (c.hwnd()) {
+        GetWindowRect(c.hwnd(), &r);
+    } else {
+        const HWND parent = c.desc().parent ? form.control(c.desc().parent).hwnd() : form.hwnd();
+        MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
+    OffsetRect(&r, -window.left, -window.top);
+    return r;
+}
+
+TEST_CASE("every page looks as its reference: texts inside their rectangles, 标签5 in its gap, no key colour") {
+    Wizard w;
+    const std::vector<std::vector<const char*>> clicksToNext = {
+        {"按钮2"}, {"选择框1", "按钮3"}, {"按钮5"}, {"按钮6"}, {"按钮12", "按钮12", "按钮12", "按钮12"}, {}};
+    for (int page = 0; page < 6; ++page) {
+        CAPTURE(page);
+        REQUIRE(w.page() == page);
+        testing::input::moveAway();
+        SetFocus(w.form->hwnd());  // no caret, no focus frame
+        runtime::delayWithMessages(600);
+        RECT window{};
+        GetWindowRect(w.form->hwnd(), &window);
+        testing::ScreenShot shot(window);
+        CHECK(shot.count({0, 0, shot.width(), shot.height()}, RGB(255, 0, 255)) == 0);
+
+        std::vector<const Control*> shown;
+        for (const auto& c : w.form->controls())
+            if (c->showing() && c->kind() != runtime::ControlKind::PageContainer) shown.push_back(c.get());
+        for (const Control* label : shown) {
+            if (label->kind() != runtime::ControlKind::Label && label->kind() != runtime::ControlKind::TransparentLabel)
+                continue;
+            INFO(label->desc().name);
+            testing::ScreenShot outside = shot;
+            for (const Control* c : shown) outside.mask(rectInWindow(*w.form, *c));
+            const RECT r = rectInWindow(*w.form, *label);
+            const COLORREF ink = label->desc().textColor;
+            CHECK(outside.count({r.left, r.bottom, r.right, r.bottom + 24}, ink) +
+                      outside.count({r.right, r.top, r.right + 24, r.bottom}, ink) ==
+                  0);
+        }
+        if (page == app::kDirectoryPage) {  // the red name over the blue line's blanks
+            const RECT gap = rectInWindow(*w.form, w["标签5"]);
+            CHECK(shot.count(gap, w["透明标签3"].desc().textColor) == 0);
+            CHECK(shot.count(gap, w["标签5"].desc().textColor) > 200);
+        }
+        for (const char* panel : {"画板1", "画板2"})  // the animations
+            if (w[panel].showing()) shot.mask(rectInWindow(*w.form, w[panel]));
+        CHECK(shot.pixelsOffReference("page" + std::to_string(page)) == 0);
+        for (const char* name : clicksToNext[static_cast<std::size_t>(page)]) w.click(name);
+    }
 }

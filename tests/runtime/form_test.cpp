@@ -322,17 +322,18 @@ TEST_CASE("closeForm returns at once; the loop ends when the last form is gone")
     CHECK(runtime::formCount() == 0);
 }
 
-TEST_CASE("transparent labels are drawn past their rectangle, clipped only by the parent") {
+TEST_CASE("transparent labels are drawn by their parent, cut at their own rectangle") {
     ShownForm shown;
     shown["pages"].setPage(1);
-    const RECT rightOfLabel{40, 10, 300, 40};
+    const RECT label{10, 10, 30, 40}, rightOfLabel{30, 0, 300, 50};
     {
         const Snapshot page(shown["pages"].hwnd());
-        CHECK(page.count(rightOfLabel, kRed) > 50);
+        CHECK(page.count(label, kRed) > 20);
+        CHECK(page.count(rightOfLabel, kRed) == 0);
     }
     shown["wide"].setVisible(false);
     const Snapshot page(shown["pages"].hwnd());
-    CHECK(page.count(rightOfLabel, kRed) == 0);
+    CHECK(page.count(label, kRed) == 0);
     // A label on the window itself is drawn by the window.
     const Snapshot window(shown.form->hwnd());
     CHECK(window.count({100, 205, 200, 235}, kRed) > 10);

@@ -125,18 +125,26 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         HWND hwnd;
         bool square;  // the black square at (10, 10, 20, 20)
     };
-    HWND label = makeChild(w.holder, 30, 40, 120, 30, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT);
-    SetWindowTextA(label, "label");
-    HWND painter = makeChild(w.holder, 200, 60, 60, 40, registerWindowClass("KeyedSelfPainter", selfPainterProc));
-    for (const Case& c : {Case{"a label that paints into the DC it is given", label, false},
-                          Case{"a window that paints only through BeginPaint", painter, true}}) {
+    const char* painterClass = registerWindowClass("KeyedSelfPainter", selfPainterProc);
+    auto label = [&](int y, DWORD border) {
+        HWND hwnd = makeChild(w.holder, 30, y, 120, 30, "Static", WS_CHILD | WS_VISIBLE | SS_LEFT | border);
+        SetWindowTextA(hwnd, "label");
+        return hwnd;
+    };
+    constexpr DWORD plain = WS_CHILD | WS_VISIBLE;
+    for (const Case& c : {Case{"a label that paints into the DC it is given", label(40, 0), false},
+                          Case{"a window that paints only through BeginPaint",
+                               makeChild(w.holder, 200, 60, 60, 40, painterClass), true},
+                          Case{"a bordered label", label(100, WS_BORDER), false},
+                          Case{"a bordered window painting through BeginPaint",
+                               makeChild(w.holder, 200, 160, 60, 40, painterClass, plain | WS_BORDER), true}}) {
         INFO(std::string(c.what));
         w.engine.registerKeyedContainer(c.hwnd, magenta);
         InvalidateRect(c.hwnd, nullptr, TRUE);
         UpdateWindow(c.hwnd);
         const skintest::Snapshot shot(c.hwnd);
         CHECK(shot.count([](COLORREF p) { return p == magenta; }) == 0);
-        const RECT at = rectInSkinWindow(c.hwnd);
+        const RECT at = rectInSkinWindow(c.hwnd);  // (1, 1) lies inside any border
         CHECK(skintest::screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
         if (c.square) CHECK(skintest::screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
     }
@@ -144,8 +152,8 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
 
 TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
     SkinnedWindow w;
-    HWND box = makeChild(w.holder, 40, 30, 200, 120, "Button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
-    SetWindowTextA(box, "group");
+    HWND box = makeChild(w.holder, 40, 30, 200, 120, "Button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | BS_LEFT);
+    SetWindowTextA(box, ".");  // ink only low in the caption band, which starts at x 10
     HWND push = makeChild(box, 10, 80, 60, 24, "Button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON);
     HWND check = makeChild(box, 80, 80, 60, 24, "Button", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX);
     REQUIRE(w.engine.registerContainer(box, 1, RGB(0, 0, 255), 128) > 0);
@@ -157,6 +165,14 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
     auto under = [&](int x, int y) { return positionColour(at.left + x, at.top + y); };
     CHECK(closeColour(skintest::screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 128, under(100, 60)), 3));
     CHECK(skintest::screenPixel(box, 30, 2) == under(30, 2));  // the caption band stays clear
+    // Under the caption the tint starts on the box's row 5 and has no corner of its own.
+    for (int x : {10, 11})
+        for (int y : {4, 5, 6, 7}) {
+            CAPTURE(x);
+            CAPTURE(y);
+            const COLORREF tinted = blend(RGB(0, 0, 255), 128, under(x, y));
+            CHECK(closeColour(skintest::screenPixel(box, x, y), y < 5 ? under(x, y) : tinted, 3));
+        }
     CHECK(skintest::screenPixel(box, 0, 60) != skintest::screenPixel(box, 5, 60));  // the outline
 }
 

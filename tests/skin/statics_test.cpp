@@ -2,6 +2,7 @@
 #include <doctest.h>
 #include <windows.h>
 
+#include "ControlProbes.h"
 #include "SkinTestWindows.h"
 #include "support/GuiObjects.h"
 #include "skin/controls/Installers.h"
@@ -80,6 +81,11 @@ TEST_CASE("a label is drawn dark over a white halo and follows its text at once"
     const int plain = inkFor("标签\n文字").dark;
     for (const char* text : {"标签\r\n文字", "标签\r文字", "标签\r\n\x01文字\x7f"}) CHECK(inkFor(text).dark == plain);
     CHECK(inkFor("").dark == 0);
+    // In a bordered label the backdrop lines up with the client area.
+    HWND framed = skintest::makeChild(w.top, 10, 60, 200, 40, "Static", WS_CHILD | WS_VISIBLE | WS_BORDER);
+    skinStatics(w.index, w.top);
+    RedrawWindow(framed, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(skintest::screenPixel(framed, 5, 20) == skintest::positionColour(10 + 5, 60 + 20));
 
     SUBCASE("repainting leaves no GDI object behind") {
         SetWindowTextA(label, "标签");
