@@ -7,7 +7,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=$build/wine
 # Bump when the settings below change: existing prefixes then take them again.
-version=3
+version=4
 ready=$prefix/.velmora-ready
 [ "$(cat "$ready" 2>/dev/null)" = "$version" ] && exit 0
 
@@ -28,15 +28,22 @@ if [ ! -f "$prefix/system.reg" ]; then
   "$wineserver" -w
 fi
 
+# The Song face's stand-in, with SimSun's line height (Debian's python, which has
+# fontTools, whatever python3 comes first on the path).
+fonts=$prefix/drive_c/windows/Fonts
+mkdir -p "$fonts"
+/usr/bin/python3 "$(dirname "$0")/song-face.py" /usr/share/fonts/truetype/arphic/uming.ttc \
+  "$fonts/velmora-song.ttf" "Velmora Song"
+
 reg=$build/velmora-prefix.reg
 {
   printf 'REGEDIT4\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  # The Song faces get a Ming face with the same half-width Latin and nearly the same
-  # line height; the Hei faces a sans face. Wine answers a GB2312 font request without a
+  # The Song faces get a Ming face with the same half-width Latin and the same line
+  # height; the Hei faces a sans face. Wine answers a GB2312 font request without a
   # face name from its default serif or sans face, so those are a Song face too.
   for face in 宋体 新宋体 SimSun NSimSun "Times New Roman" Arial; do
-    printf '"%s"="AR PL UMing CN"\r\n' "$face"
+    printf '"%s"="Velmora Song"\r\n' "$face"
   done
   for face in 黑体 SimHei 微软雅黑 "Microsoft YaHei"; do
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
