@@ -30,15 +30,14 @@ void fullRepaint(HWND window) {
     paintPending();
 }
 
+BOOL CALLBACK noteUpdate(HWND child, LPARAM pending) {
+    *reinterpret_cast<bool*>(pending) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
+    return TRUE;
+}
+
 bool needsPaint(HWND window) {
     bool pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) {
-            *reinterpret_cast<bool*>(data) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pending));
+    EnumChildWindows(window, noteUpdate, reinterpret_cast<LPARAM>(&pending));
     return pending;
 }
 
