@@ -202,6 +202,7 @@ void PicturePlayer::copyPanel(HDC dc) {
 }
 
 // The picture on dc, or on a DC of the window clipped around its children when dc is 0.
+// It covers a playing animation's frame: the thread draws the frame again at once.
 void PicturePlayer::showPicture(HDC dc, int W, int H) {
     if (dc) {
         BitBlt(dc, 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
@@ -209,6 +210,7 @@ void PicturePlayer::showPicture(HDC dc, int W, int H) {
         gdi::WindowDc own = excludeChildClip(window_);
         BitBlt(own.get(), 0, 0, W, H, panelPicture_.get(), 0, 0, SRCCOPY);
     }
+    wakeAnimation();
 }
 
 // Image modes: 0 natural size at the layout's corner, 1 right-aligned (when narrower),
