@@ -2,12 +2,11 @@
 
 #include <libdeflate.h>
 #include <unzip.h>
-// needs the declarations above
-#include <iowin32.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -35,16 +34,6 @@ using ZipReader = std::unique_ptr<std::remove_pointer_t<unzFile>, UnzCloser>;
 
 void unmapView(const void* view) noexcept { UnmapViewOfFile(view); }
 using MappedView = gdi::UniqueHandle<const void*, unmapView>;
-
-bool startsWithLocalHeader(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    unsigned char head[4] = {};
-    DWORD got = 0;
-    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr) || got != sizeof head) return false;
-    const std::uint32_t signature = head[0] | head[1] << 8 | head[2] << 16 | std::uint32_t(head[3]) << 24;
-    return signature == localHeaderSignature;
-}
 
 std::wstring widen(std::string_view text) {
     const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
@@ -304,10 +293,51 @@ private:
     std::unique_ptr<unsigned char[]> buffer_;
 };
 
-ZipReader openArchive(const std::string& archive) {
-    zlib_filefunc64_def io;
-    fill_win32_filefunc64A(&io);
-    return ZipReader(unzOpen2_64(archive.c_str(), &io));
+// minizip reads the central directory from the archive's bytes in memory, not through
+// a file call per header.
+struct MemoryArchive {
+    const unsigned char* bytes;
+    std::uint64_t size;
+    std::uint64_t at = 0;
+};
+
+voidpf ZCALLBACK memoryOpen(voidpf opaque, const void*, int) { return opaque; }
+
+uLong ZCALLBACK memoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
+    auto& m = *static_cast<MemoryArchive*>(stream);
+    const auto n = uLong(std::min<std::uint64_t>(size, m.size - m.at));
+    std::memcpy(buffer, m.bytes + m.at, n);
+    m.at += n;
+    return n;
+}
+
+uLong ZCALLBACK memoryWrite(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T ZCALLBACK memoryTell(voidpf, voidpf stream) { return static_cast<MemoryArchive*>(stream)->at; }
+
+long ZCALLBACK memorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto& m = *static_cast<MemoryArchive*>(stream);
+    const std::uint64_t base = origin == ZLIB_FILEFUNC_SEEK_SET ? 0 : origin == ZLIB_FILEFUNC_SEEK_CUR ? m.at : m.size;
+    // minizip steps back with a negative offset in unsigned form: the sum wraps to the place meant.
+    const std::uint64_t to = base + offset;
+    if (to > m.size) return -1;
+    m.at = to;
+    return 0;
+}
+
+int ZCALLBACK memoryDone(voidpf, voidpf) { return 0; }
+
+ZipReader openArchive(MemoryArchive& archive) {
+    zlib_filefunc64_def io{};
+    io.zopen64_file = memoryOpen;
+    io.zread_file = memoryRead;
+    io.zwrite_file = memoryWrite;
+    io.ztell64_file = memoryTell;
+    io.zseek64_file = memorySeek;
+    io.zclose_file = memoryDone;
+    io.zerror_file = memoryDone;
+    io.opaque = &archive;
+    return ZipReader(unzOpen2_64("", &io));
 }
 
 // Two files that would land on the same path must be written in archive order by one worker.
@@ -331,8 +361,6 @@ unsigned workerCount(const ExtractOptions& options, const std::vector<PlannedFil
 
 int extractArchive(const std::string& archive, const std::string& target, const ExtractOptions& options) {
     if (archive.empty() || target.empty() || !fileExists(archive)) return extractMissing;
-    if (!startsWithLocalHeader(archive)) return extractFailed;
-
     // The archive's bytes: the caller's copy, or a mapping of the file (no copy, and no
     // private memory).
     FileHandle file(CreateFileA(archive.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -348,9 +376,12 @@ int extractArchive(const std::string& archive, const std::string& target, const 
         if (!view) return extractFailed;
     }
     const auto* bytes = given ? options.contents.data() : static_cast<const unsigned char*>(view.get());
-    ZipReader zf = openArchive(archive);
+    MemoryArchive source{bytes, std::uint64_t(size.QuadPart)};
+    if (source.size < 4 || (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24) != localHeaderSignature)
+        return extractFailed;
+    ZipReader zf = openArchive(source);
     Plan plan;
-    if (!zf || !planArchive(zf.get(), target, std::uint64_t(size.QuadPart), plan)) return extractFailed;
+    if (!zf || !planArchive(zf.get(), target, source.size, plan)) return extractFailed;
     zf.reset();
 
     // Every folder first, the files' own included, so that writing them needs no checks.

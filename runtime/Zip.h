@@ -1,7 +1,7 @@
-// ZIP extraction service: minizip walks the archive (over the Win32 file functions, so the
-// archive's GBK entry names reach CreateFileA unchanged); zlib inflates each entry from a
-// mapping of the archive (or the caller's copy of its bytes) in pieces of bounded size,
-// each written as it comes out.
+// ZIP extraction service: minizip walks the central directory and zlib inflates each
+// entry, both from a mapping of the archive (or the caller's copy of its bytes); the GBK
+// entry names reach CreateFileA unchanged. Entries are inflated in pieces of bounded
+// size, each written as it comes out.
 #pragma once
 
 #include <windows.h>
