@@ -377,7 +377,8 @@ int extractArchive(const std::string& archive, const std::string& target, const 
     }
     const auto* bytes = given ? options.contents.data() : static_cast<const unsigned char*>(view.get());
     MemoryArchive source{bytes, std::uint64_t(size.QuadPart)};
-    if (source.size < 4 || (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24) != localHeaderSignature)
+    if (source.size < 4 ||
+        (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24) != localHeaderSignature)
         return extractFailed;
     ZipReader zf = openArchive(source);
     Plan plan;

@@ -181,7 +181,8 @@ TEST_CASE("damaged entry data fails the extraction and leaves no damaged file") 
         CHECK(extractArchive(dir / "crc.zip", target, oneReader) == runtime::extractFailed);
     }
     SUBCASE("a deflated entry whose stream is broken") {
-        makeZip(dir / "crc.zip", {entry("good.txt", "good"), entry("bad.bin", pattern(600000, 5)), entry("after.txt", "a")});
+        makeZip(dir / "crc.zip",
+                {entry("good.txt", "good"), entry("bad.bin", pattern(600000, 5)), entry("after.txt", "a")});
         std::string bytes = readFile(dir / "crc.zip");
         const auto at = bytes.find("after.txt") - 30 - 100;  // near the end of bad.bin's compressed data
         for (int i = 0; i < 64; ++i) bytes[at + i] = char(0xFF);
