@@ -10,7 +10,7 @@
 # - It is registered with the F flag: the kernel opens it once, so it runs inside the
 #   root without being copied there.
 # - The root is a minimal debootstrap with the packages of the [i386-root] section of
-#   packages.txt (Wine, the CJK fonts) and zh_CN.UTF-8.
+#   packages.txt (Wine, the CJK fonts) and zh_CN.UTF-8 (zh-locale.sh).
 # - Its Wine is served by the release's 64-bit wineserver of the same version, which runs
 #   natively (with the amd64 libc beside it) where an emulated one would handle every
 #   request of every program under the emulator. It is the server Debian's own wrapper
@@ -21,7 +21,7 @@ top=$(cd "$here/.." && pwd)
 root=${1:-$top/build/i386-root}
 qemu_dir=$top/build/qemu
 # Bump when the steps below change: an existing root then takes them again.
-version=2
+version=3
 ready=$root/.velmora-ready
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 started=$SECONDS
@@ -56,11 +56,13 @@ if [ ! -x "$qemu" ]; then
   rm -rf "$qemu_dir/usr" "$qemu_dir/apt"
 fi
 
-# 2. i386 ELF programs go to it.
+# 2. i386 ELF programs go to it. An entry made by another checkout stays when its qemu is
+# this one: replacing it would fail the programs it starts meanwhile.
 binfmt=/proc/sys/fs/binfmt_misc
 [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
 entry=$binfmt/velmora-i386
-if ! grep -qx "interpreter $qemu" "$entry" 2>/dev/null; then
+registered=$(sed -n 's/^interpreter //p' "$entry" 2>/dev/null || true)
+if ! grep -qx enabled "$entry" 2>/dev/null || ! cmp -s "$registered" "$qemu"; then
   [ -e "$entry" ] && echo -1 >"$entry"
   magic='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   mask='\xff\xff\xff\xff\xff\xfe\xfe\xfc\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
@@ -79,7 +81,7 @@ if [ ! -x "$root/usr/bin/apt-get" ] || [ ! -f "$root/.velmora-bootstrapped" ]; t
   touch "$root/.velmora-bootstrapped"
 fi
 
-echo "i386-root: installing Wine, fonts and locales in the root" >&2
+echo "i386-root: installing Wine and fonts in the root, and its locale" >&2
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 trap 'umount "$root/proc" 2>/dev/null || true' EXIT

@@ -43,22 +43,22 @@ stage() {
       printf "%d", 100 * (y[1] - x[1]) / (y[2] - x[2] + (y[2] == x[2])) }')")")
 }
 # background NAME COMMAND...: runs a job beside the stages, its output to build/NAME.log.
-declare -A jobs
+declare -A pids
 background() {
   local name=$1
   shift
+  rm -f "$root/build/$name.seconds"
   (
     start=$SECONDS
     "$@"
     echo $((SECONDS - start)) >"$root/build/$name.seconds"
   ) >"$root/build/$name.log" 2>&1 &
-  jobs[$name]=$!
-  rm -f "$root/build/$name.seconds"
+  pids[$name]=$!
 }
 # joined NAME: waits for a background job and notes its time and how long it was waited for.
 joined() {
   local name=$1 waited=$SECONDS
-  wait "${jobs[$name]}" || {
+  wait "${pids[$name]}" || {
     cat "$root/build/$name.log"
     failed=$name
     exit 1
