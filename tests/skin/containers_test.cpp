@@ -132,7 +132,8 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         return hwnd;
     };
     constexpr DWORD plain = WS_CHILD | WS_VISIBLE;
-    for (const Case& c : {Case{"a label that paints into the DC it is given", label(40, 0), false},
+    HWND kept = label(40, 0);
+    for (const Case& c : {Case{"a label that paints into the DC it is given", kept, false},
                           Case{"a window that paints only through BeginPaint",
                                makeChild(w.holder, 200, 60, 60, 40, painterClass), true},
                           Case{"a bordered label", label(100, WS_BORDER), false},
@@ -148,6 +149,21 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         CHECK(skintest::screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
         if (c.square) CHECK(skintest::screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
     }
+    // A label's composed face is kept: new text and a new backdrop show at the next paint.
+    auto ink = [kept] {
+        InvalidateRect(kept, nullptr, TRUE);
+        UpdateWindow(kept);
+        return skintest::Snapshot(kept).count(skintest::isDark);
+    };
+    const int before = ink();
+    CHECK(ink() == before);
+    SetWindowTextA(kept, "label, longer");
+    CHECK(ink() != before);
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 480, 360};
+    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    ink();
+    CHECK(skintest::screenPixel(kept, 1, 1) == RGB(0, 160, 0));
 }
 
 TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
