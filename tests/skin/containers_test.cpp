@@ -200,17 +200,27 @@ TEST_CASE("in transparent mode a container answers its children with their backd
     HWND text = makeChild(box, 10, 10, 80, 20, "Static", WS_CHILD | WS_VISIBLE);
     HWND owned = makeChild(box, 10, 40, 80, 40, "ListBox", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED);
     gdi::WindowDc dc = gdi::WindowDc::client(text);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(text)));
-    const auto bitmap = getPropHandle<HBITMAP>(text, prop::colorBrushBitmap);
+    auto answer = [&] {
+        return reinterpret_cast<HBRUSH>(
+            SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(text)));
+    };
+    const HBRUSH brush = answer();
     CHECK(GetObjectType(brush) == OBJ_BRUSH);
+    CHECK(answer() == brush);  // kept while the backdrop is the same
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 480, 360};
+    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    const HBRUSH renewed = answer();
+    CHECK(renewed != brush);
+    CHECK(GetObjectType(brush) == 0);
+    const auto bitmap = getPropHandle<HBITMAP>(text, prop::colorBrushBitmap);
     CHECK(GetObjectType(bitmap) == OBJ_BITMAP);
-    CHECK(getPropHandle<HBRUSH>(text, prop::colorBrush) == brush);
+    CHECK(getPropHandle<HBRUSH>(text, prop::colorBrush) == renewed);
 
     SendMessageA(box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(owned));
     CHECK(GetPropA(owned, prop::colorBrush) == nullptr);  // an owner-draw list keeps its own background
 
     DestroyWindow(text);
-    CHECK(GetObjectType(brush) == 0);
+    CHECK(GetObjectType(renewed) == 0);
     CHECK(GetObjectType(bitmap) == 0);
 }
