@@ -149,6 +149,7 @@ struct KeyedContainerSkin {
     HWND hwnd = nullptr;
     WNDPROC oldProc = nullptr;
     COLORREF keyColor = 0;
+    KeptFace face;  // a text static's composed face
 };
 
 // A window whose children are skinned and whose tint lies over their backdrops.

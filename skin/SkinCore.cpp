@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <map>
+#include <span>
+#include <vector>
 
 #include "graphics/GdipLifetime.h"
 #include "skin/Backdrop.h"
@@ -248,12 +253,42 @@ LRESULT hollowColorAnswer(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-LRESULT patternColorAnswer(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
-    SetBkMode(dc, TRANSPARENT);
+namespace {
+
+// What a control's kept pattern brush was made from. UI thread only.
+struct PatternSource {
+    HBRUSH brush = nullptr;
+    std::vector<std::uint32_t> backdrop;
+    int alpha = 0;
+};
+std::map<HWND, PatternSource> patternSources;
+
+}  // namespace
+
+HBRUSH veiledPatternBrush(HWND control) {
+    const RECT r = innerRect(control);
+    ScopedBackdrop backdrop(makeBackdrop(control, r));
+    const std::span<const std::uint32_t> pixels = dibPixels(backdrop.get(), r.right - r.left, r.bottom - r.top);
+    auto it = patternSources.find(control);
+    if (it != patternSources.end() && !pixels.empty() && it->second.brush &&
+        it->second.brush == getPropHandle<HBRUSH>(control, prop::colorBrush) && it->second.alpha == veilAlpha &&
+        std::equal(pixels.begin(), pixels.end(), it->second.backdrop.begin(), it->second.backdrop.end()))
+        return it->second.brush;
     HBITMAP bitmap = veiledBackdropBitmap(control);
     HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
     keepColorBrush(control, brush, bitmap);
+    if (it == patternSources.end()) {
+        std::erase_if(patternSources, [](const auto& entry) { return !IsWindow(entry.first); });
+        it = patternSources.emplace(control, PatternSource{}).first;
+    }
+    it->second = PatternSource{brush, std::vector<std::uint32_t>(pixels.begin(), pixels.end()), veilAlpha};
+    return brush;
+}
+
+LRESULT patternColorAnswer(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(getProp(control, prop::textColor)));
+    SetBkMode(dc, TRANSPARENT);
+    HBRUSH brush = veiledPatternBrush(control);
     return reinterpret_cast<LRESULT>(brush ? brush : GetStockObject(NULL_BRUSH));
 }
 

@@ -335,6 +335,10 @@ void releaseColorBrush(HWND control);
 // control fills its background with the very picture that lies behind it.
 LRESULT hollowColorAnswer(HDC dc, HWND control);
 LRESULT patternColorAnswer(HDC dc, HWND control);
+// The pattern brush of the control's veiled backdrop, kept as its colour brush. Making
+// one costs far more than comparing the backdrop: the kept brush is given again while
+// the backdrop and the veil are those it was made from.
+HBRUSH veiledPatternBrush(HWND control);
 // Child notifications (WM_COMMAND) after which a transparent child must repaint its
 // background: edits scrolled or changed, list and combo selections.
 bool repaintsAfterNotification(HWND child, WORD code);

@@ -11,6 +11,7 @@
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
 #include "skin/Backdrop.h"
+#include "skin/KeptFace.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -71,22 +72,71 @@ bool drawsIntoGivenDc(HWND hwnd) {
     return false;
 }
 
+// A text static shows what its text, style, font, state and its parent's colour answer
+// make of it, so its face can be kept. Other classes show state of their own (a tab's
+// selection, a trackbar's position) and draw at every paint.
+bool isTextStatic(HWND hwnd) {
+    if (!isClass(hwnd, "Static")) return false;
+    switch (GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Everything a text static's composed face shows besides its backdrop. The parent is
+// asked for its colours on dc as the static itself asks when it paints.
+std::string staticFaceKey(HWND hwnd, HDC dc, COLORREF keyColour) {
+    std::string key = windowText(hwnd) + '\0';
+    for (const LONG value : {GetWindowLongA(hwnd, GWL_STYLE), GetWindowLongA(hwnd, GWL_EXSTYLE),
+                             static_cast<LONG>(IsWindowEnabled(hwnd)),
+                             static_cast<LONG>(SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0)), static_cast<LONG>(veilAlpha),
+                             static_cast<LONG>(keyColour)})
+        addToKey(key, value);
+    LOGFONTA font{};
+    if (const auto handle = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)))
+        GetObjectA(handle, sizeof font, &font);
+    addToKey(key, font);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    LOGBRUSH fill{};
+    if (brush) GetObjectA(brush, sizeof fill, &fill);
+    addToKey(key, fill);
+    for (const COLORREF value : {GetTextColor(dc), GetBkColor(dc), static_cast<COLORREF>(GetBkMode(dc))})
+        addToKey(key, value);
+    return key;
+}
+
 // The window draws itself into its backdrop; what is not the key colour goes over the
-// veiled backdrop, and that reaches the screen in one copy.
+// veiled backdrop, and that reaches the screen in one copy. With kept given (a text
+// static) the composed face is kept, and a paint over the same backdrop with the same
+// key copies it without asking the window to draw.
 // Backdrops are cut in window coordinates: in a window with a border the client area
 // starts at client.left, client.top of the veil.
-LRESULT composeInPicture(HWND hwnd, COLORREF key) {
+LRESULT composeInPicture(HWND hwnd, COLORREF key, KeptFace* kept) {
     const RECT client = clientInWindow(hwnd);
     const int w = client.right - client.left;
     const int h = client.bottom - client.top;
-    ScopedBackdrop picture(makeBackdrop(hwnd, client));
+    ControlCanvas picture(hwnd, client);
     if (!picture) return callKeptProc(hwnd, WM_PAINT, 0, 0, keyedProps);
     gdi::PaintDc paint(hwnd);
-    const LRESULT result = callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(picture.get()), 0, keyedProps);
+    if (kept && kept->restore(picture, staticFaceKey(hwnd, picture.picture(), key))) {
+        picture.copyTo(paint.get());
+        return 0;
+    }
+    const LRESULT result =
+        callKeptProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(picture.picture()), 0, keyedProps);
     ScopedBackdrop veil(veiledBackdrop(hwnd));
     if (veil) {
-        TransparentBlt(veil.get(), client.left, client.top, w, h, picture.get(), 0, 0, w, h, key);
-        BitBlt(paint.get(), 0, 0, w, h, veil.get(), client.left, client.top, SRCCOPY);
+        TransparentBlt(veil.get(), client.left, client.top, w, h, picture.picture(), 0, 0, w, h, key);
+        BitBlt(picture.picture(), 0, 0, w, h, veil.get(), client.left, client.top, SRCCOPY);
+        picture.copyTo(paint.get());
+        if (kept) kept->keep(picture);
     }
     return result;
 }
@@ -230,9 +280,10 @@ LRESULT CALLBACK keyedContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             break;
         case WM_PAINT:
             if (!skinningEnabled) break;
-            if (const KeyedContainerSkin* keyed = locate(hwnd, &SkinRecord::toolbars, keyedProps).entry)
-                return drawsIntoGivenDc(hwnd) ? composeInPicture(hwnd, keyed->keyColor)
-                                              : composeOnScreen(hwnd, keyed->keyColor);
+            if (KeyedContainerSkin* keyed = locate(hwnd, &SkinRecord::toolbars, keyedProps).entry)
+                return drawsIntoGivenDc(hwnd)
+                           ? composeInPicture(hwnd, keyed->keyColor, isTextStatic(hwnd) ? &keyed->face : nullptr)
+                           : composeOnScreen(hwnd, keyed->keyColor);
             break;
         case WM_ERASEBKGND:
             if (!transparentControls) break;

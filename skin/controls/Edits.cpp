@@ -38,16 +38,11 @@ void adoptSelectedText(HWND combo) {
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// The pattern brush an edit's text is drawn on in transparent mode: its veiled
-// backdrop. The edit keeps the brush and its bitmap until the next answer.
+// The pattern brush an edit's text is drawn on in transparent mode: its veiled backdrop.
 HBRUSH veiledEditBrush(HWND edit, HDC dc) {
     SetTextColor(dc, static_cast<COLORREF>(getProp(edit, prop::textColor)));
     SetBkMode(dc, TRANSPARENT);
-    releaseColorBrush(edit);
-    HBITMAP bitmap = veiledBackdropBitmap(edit);
-    HBRUSH brush = CreatePatternBrush(bitmap);
-    keepColorBrush(edit, brush, bitmap);
-    return brush;
+    return veiledPatternBrush(edit);
 }
 
 // The rectangles of the combo box's children where they show through, in the

@@ -132,7 +132,8 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         return hwnd;
     };
     constexpr DWORD plain = WS_CHILD | WS_VISIBLE;
-    for (const Case& c : {Case{"a label that paints into the DC it is given", label(40, 0), false},
+    HWND kept = label(40, 0);
+    for (const Case& c : {Case{"a label that paints into the DC it is given", kept, false},
                           Case{"a window that paints only through BeginPaint",
                                makeChild(w.holder, 200, 60, 60, 40, painterClass), true},
                           Case{"a bordered label", label(100, WS_BORDER), false},
@@ -148,6 +149,21 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         CHECK(skintest::screenPixel(c.hwnd, 1, 1) == positionColour(at.left + 1, at.top + 1));
         if (c.square) CHECK(skintest::screenPixel(c.hwnd, 15, 15) == RGB(0, 0, 0));
     }
+    // A label's composed face is kept: new text and a new backdrop show at the next paint.
+    auto ink = [kept] {
+        InvalidateRect(kept, nullptr, TRUE);
+        UpdateWindow(kept);
+        return skintest::Snapshot(kept).count(skintest::isDark);
+    };
+    const int before = ink();
+    CHECK(ink() == before);
+    SetWindowTextA(kept, "label, longer");
+    CHECK(ink() != before);
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 480, 360};
+    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    ink();
+    CHECK(skintest::screenPixel(kept, 1, 1) == RGB(0, 160, 0));
 }
 
 TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
@@ -184,17 +200,27 @@ TEST_CASE("in transparent mode a container answers its children with their backd
     HWND text = makeChild(box, 10, 10, 80, 20, "Static", WS_CHILD | WS_VISIBLE);
     HWND owned = makeChild(box, 10, 40, 80, 40, "ListBox", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED);
     gdi::WindowDc dc = gdi::WindowDc::client(text);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(text)));
-    const auto bitmap = getPropHandle<HBITMAP>(text, prop::colorBrushBitmap);
+    auto answer = [&] {
+        return reinterpret_cast<HBRUSH>(
+            SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(text)));
+    };
+    const HBRUSH brush = answer();
     CHECK(GetObjectType(brush) == OBJ_BRUSH);
+    CHECK(answer() == brush);  // kept while the backdrop is the same
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 480, 360};
+    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    const HBRUSH renewed = answer();
+    CHECK(renewed != brush);
+    CHECK(GetObjectType(brush) == 0);
+    const auto bitmap = getPropHandle<HBITMAP>(text, prop::colorBrushBitmap);
     CHECK(GetObjectType(bitmap) == OBJ_BITMAP);
-    CHECK(getPropHandle<HBRUSH>(text, prop::colorBrush) == brush);
+    CHECK(getPropHandle<HBRUSH>(text, prop::colorBrush) == renewed);
 
     SendMessageA(box, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(owned));
     CHECK(GetPropA(owned, prop::colorBrush) == nullptr);  // an owner-draw list keeps its own background
 
     DestroyWindow(text);
-    CHECK(GetObjectType(brush) == 0);
+    CHECK(GetObjectType(renewed) == 0);
     CHECK(GetObjectType(bitmap) == 0);
 }
