@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ControlProbes.h"
 #include "SkinTestWindows.h"
+#include "support/GuiObjects.h"
 #include "skin/Backdrop.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -190,6 +192,33 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
             CHECK(closeColour(skintest::screenPixel(box, x, y), y < 5 ? under(x, y) : tinted, 3));
         }
     CHECK(skintest::screenPixel(box, 0, 60) != skintest::screenPixel(box, 5, 60));  // the outline
+
+    // Repaints over the same backdrop copy the kept face; a new caption or backdrop shows.
+    const auto repaint = [&] {
+        InvalidateRect(box, nullptr, TRUE);
+        UpdateWindow(box);
+    };
+    const auto captionBand = [&] {
+        std::vector<COLORREF> pixels;
+        for (int x = 10; x < 60; ++x)
+            for (int y = 0; y < 16; ++y) pixels.push_back(skintest::screenPixel(box, x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> dot = captionBand();
+    const COLORREF outline = skintest::screenPixel(box, 0, 60);
+    const long objects = testing::gdiObjectCount();
+    for (int i = 0; i < 20; ++i) repaint();
+    CHECK(testing::gdiObjectCount() <= objects);
+    CHECK(captionBand() == dot);
+    CHECK(skintest::screenPixel(box, 0, 60) == outline);
+    SetWindowTextA(box, "WWWW");
+    repaint();
+    CHECK(captionBand() != dot);
+    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+    const RECT all{0, 0, 480, 360};
+    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    repaint();
+    CHECK(skintest::screenPixel(box, 150, 2) == RGB(0, 160, 0));
 }
 
 TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
