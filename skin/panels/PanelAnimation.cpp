@@ -88,8 +88,9 @@ DWORD WINAPI PicturePlayer::threadStart(void* data) {
 
 // Frame i shows from its due time for its delay. The wait ends early when the
 // animation stops, or when the panel was repainted over the frame (wake): the frame is
-// drawn again and the schedule goes on. A hidden panel decodes and draws nothing, but
-// the schedule runs on, so it shows the frame of the moment when it appears again.
+// drawn again and the schedule goes on. A hidden panel draws nothing and the thread
+// sleeps: the panel is painted when it shows again, which wakes the thread, and it
+// goes on with the frame of the moment, as if the schedule had run on.
 // The thread waits through the message wait (with no messages to wake it): entering
 // it puts what the thread drew on the screen at once, where a plain wait can leave a
 // frame in the window's surface until something else flushes it.
@@ -112,7 +113,11 @@ void PicturePlayer::animationThread() {
     int frame = 0;
     ULONGLONG due = nowMs();
     for (;;) {
-        drawFrame(frame, frameCount);
+        if (!drawFrame(frame, frameCount) && !panelVisible()) {
+            if (MsgWaitForMultipleObjectsEx(2, events, INFINITE, 0, 0) != WAIT_OBJECT_0 + 1) return;
+            catchUp(delays, frame, due);
+            continue;
+        }
         const ULONGLONG next = due + delays[static_cast<std::size_t>(frame)];
         for (;;) {
             const ULONGLONG now = nowMs();
@@ -127,6 +132,19 @@ void PicturePlayer::animationThread() {
         due = next;
         // Far behind (a stalled machine): start the frame now rather than race through.
         if (nowMs() >= due + delays[static_cast<std::size_t>(frame)]) due = nowMs();
+    }
+}
+
+// Moves frame and its due time on to the frame that shows now.
+void PicturePlayer::catchUp(const std::vector<DWORD>& delays, int& frame, ULONGLONG& due) {
+    const ULONGLONG now = nowMs();
+    ULONGLONG cycle = 0;
+    for (const DWORD delay : delays) cycle += delay;
+    if (now >= due + cycle) due += (now - due) / cycle * cycle;
+    const auto count = static_cast<int>(delays.size());
+    while (now >= due + delays[static_cast<std::size_t>(frame)]) {
+        due += delays[static_cast<std::size_t>(frame)];
+        frame = (frame + 1) % count;
     }
 }
 

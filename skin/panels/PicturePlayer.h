@@ -190,6 +190,7 @@ private:
     void animationThread();
     // One frame step: false when the panel is not visible or has no picture yet.
     bool drawFrame(int frame, int frameCount);
+    static void catchUp(const std::vector<DWORD>& delays, int& frame, ULONGLONG& due);
     bool panelVisible() const;
     // The count of the picture this panel's backdrop is cut from (a panel's or the frame's).
     unsigned pictureBehind() const;
