@@ -1,6 +1,7 @@
 # zlib comes from Debian's libz-mingw-w64-dev. minizip (unzip/zip API with the Win32 file
-# functions) and libdeflate (whole-buffer inflate and CRC-32) are compiled from Debian's
-# source packages zlib and libdeflate, fetched into the build tree.
+# functions) and libdeflate (CRC-32 for the extraction, whole-buffer inflate for the install
+# benchmark's floor) are compiled from Debian's source packages zlib and libdeflate,
+# fetched into the build tree.
 find_library(VELMORA_ZLIB NAMES libz.a z REQUIRED)
 find_path(VELMORA_ZLIB_INCLUDE zlib.h REQUIRED)
 

@@ -2,12 +2,11 @@
 
 #include <libdeflate.h>
 #include <unzip.h>
-// needs the declarations above
-#include <iowin32.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -33,23 +32,8 @@ struct UnzCloser {
 };
 using ZipReader = std::unique_ptr<std::remove_pointer_t<unzFile>, UnzCloser>;
 
-struct DecompressorFree {
-    void operator()(libdeflate_decompressor* d) const noexcept { libdeflate_free_decompressor(d); }
-};
-using Decompressor = std::unique_ptr<libdeflate_decompressor, DecompressorFree>;
-
 void unmapView(const void* view) noexcept { UnmapViewOfFile(view); }
 using MappedView = gdi::UniqueHandle<const void*, unmapView>;
-
-bool startsWithLocalHeader(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    unsigned char head[4] = {};
-    DWORD got = 0;
-    if (!file || !ReadFile(file.get(), head, sizeof head, &got, nullptr) || got != sizeof head) return false;
-    const std::uint32_t signature = head[0] | head[1] << 8 | head[2] << 16 | std::uint32_t(head[3]) << 24;
-    return signature == localHeaderSignature;
-}
 
 std::wstring widen(std::string_view text) {
     const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
@@ -197,7 +181,8 @@ bool planArchive(unzFile zf, const std::string& target, std::uint64_t archiveSiz
         if (info.flag & 1) return false;  // encrypted entries are not supported
         const int method = int(info.compression_method);
         if (method != methodStored && method != methodDeflated) return false;
-        if (info.uncompressed_size > MAXDWORD || (method == methodStored && info.compressed_size != info.uncompressed_size))
+        if (info.uncompressed_size > MAXDWORD || info.compressed_size > MAXDWORD ||
+            (method == methodStored && info.compressed_size != info.uncompressed_size))
             return false;
         // The data's place comes from the local header, which minizip checks against this entry.
         int openedMethod = 0, level = 0;
@@ -212,26 +197,45 @@ bool planArchive(unzFile zf, const std::string& target, std::uint64_t archiveSiz
     return rc == UNZ_END_OF_LIST_OF_FILE;
 }
 
-// Inflates planned files from the mapped archive, each into one buffer written with one call.
+struct InflateEnd {
+    void operator()(z_stream* z) const noexcept {
+        inflateEnd(z);
+        delete z;
+    }
+};
+using Inflater = std::unique_ptr<z_stream, InflateEnd>;
+
+Inflater makeInflater() {
+    auto z = std::make_unique<z_stream>();
+    if (inflateInit2(z.get(), -MAX_WBITS) != Z_OK) return nullptr;  // raw deflate, as ZIP stores it
+    return Inflater(z.release());
+}
+
+// Bytes inflated and written per step: a small buffer used again and again stays in the
+// cache, while fresh pages cost more here than inflating into them (an entry-sized
+// buffer for the 20 MB program took four times as long as the inflating itself).
+constexpr std::size_t pieceSize = 256u << 10;
+
+// Streams planned files from the archive's bytes into their files, piece by piece, each
+// piece written as it comes out and the CRC checked over the whole at the end.
 class EntryWriter {
 public:
     EntryWriter(const unsigned char* archive, const ExtractOptions& options)
-        : archive_(archive), options_(options), inflater_(libdeflate_alloc_decompressor()) {}
+        : archive_(archive), options_(options), inflater_(makeInflater()) {}
 
     bool write(const PlannedFile& entry) {
         if (!inflater_) return false;
-        const unsigned char* data = nullptr;
-        if (!unpack(entry, data) || libdeflate_crc32(0, data, entry.size) != entry.crc) return false;
-        const std::string parent = parentPath(entry.path);
-        if (!parent.empty() && !directoryExists(parent) && !makeDirectories(parent)) return false;
         const char* path = entry.path.c_str();
-        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // lets a read-only copy be replaced
+        const DWORD attributes = entry.attributes ? entry.attributes : FILE_ATTRIBUTE_NORMAL;
         // An existing copy is overwritten in place and cut to size: truncating it first
         // would free its blocks only to allocate them again.
-        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    entry.attributes ? entry.attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, attributes, nullptr));
+        if (!file && GetLastError() == ERROR_ACCESS_DENIED) {
+            SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // a read-only copy is replaced as well
+            file.reset(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, attributes, nullptr));
+        }
         if (!file) return false;
-        bool ok = writeAll(file.get(), data, DWORD(entry.size)) && SetEndOfFile(file.get());
+        bool ok = stream(entry, file.get()) && SetEndOfFile(file.get());
         const EntryTimes& t = entry.times;
         if (ok && !SetFileTime(file.get(), t.all ? &t.created : nullptr, t.all ? &t.accessed : nullptr, &t.modified))
             OutputDebugStringA(("velmora: file times not set: " + entry.path + "\n").c_str());  // the data is intact
@@ -242,24 +246,39 @@ public:
     }
 
 private:
-    // The entry's bytes: straight from the archive when stored, else inflated into the
-    // buffer, which keeps the size of the largest entry so far.
-    bool unpack(const PlannedFile& entry, const unsigned char*& data) {
+    // Writes the entry's bytes (straight from the archive when stored); true when they
+    // come out whole, no longer than declared and with the entry's CRC.
+    bool stream(const PlannedFile& entry, HANDLE file) {
         const unsigned char* packed = archive_ + entry.offset;
+        std::uint32_t crc = 0;
         if (entry.method == methodStored) {
-            data = packed;
-            return true;
+            for (std::size_t at = 0; at < entry.size; at += pieceSize) {
+                const std::size_t size = std::min(pieceSize, entry.size - at);
+                crc = libdeflate_crc32(crc, packed + at, size);
+                if (!writeAll(file, packed + at, DWORD(size))) return false;
+            }
+            return crc == entry.crc;
         }
-        if (entry.size > capacity_) {
-            buffer_.reset();
-            buffer_ = std::make_unique_for_overwrite<unsigned char[]>(entry.size);
-            capacity_ = entry.size;
+        if (!buffer_) buffer_ = std::make_unique_for_overwrite<unsigned char[]>(pieceSize);
+        z_stream& z = *inflater_;
+        if (inflateReset(&z) != Z_OK) return false;
+        z.next_in = const_cast<unsigned char*>(packed);
+        z.avail_in = uInt(entry.packed);
+        for (std::size_t left = entry.size;;) {
+            // Once the declared size is out, one spare byte shows whether the stream ends there.
+            unsigned char spare = 0;
+            unsigned char* out = left ? buffer_.get() : &spare;
+            const auto room = uInt(left ? std::min(left, pieceSize) : 1);
+            z.next_out = out;
+            z.avail_out = room;
+            const int rc = inflate(&z, Z_NO_FLUSH);
+            const std::size_t got = room - z.avail_out;
+            if ((rc != Z_OK && rc != Z_STREAM_END) || got > left) return false;
+            crc = libdeflate_crc32(crc, out, got);
+            left -= got;
+            if (got && !writeAll(file, out, DWORD(got))) return false;
+            if (rc == Z_STREAM_END) return left == 0 && crc == entry.crc;
         }
-        unsigned char none = 0;
-        data = buffer_ ? buffer_.get() : &none;
-        // Without an actual-size result libdeflate insists on exactly entry.size bytes.
-        return libdeflate_deflate_decompress(inflater_.get(), packed, entry.packed, const_cast<unsigned char*>(data),
-                                             entry.size, nullptr) == LIBDEFLATE_SUCCESS;
     }
 
     bool writeAll(HANDLE file, const void* data, DWORD size) {
@@ -270,15 +289,55 @@ private:
 
     const unsigned char* archive_;
     const ExtractOptions& options_;
-    Decompressor inflater_;
+    Inflater inflater_;
     std::unique_ptr<unsigned char[]> buffer_;
-    std::size_t capacity_ = 0;
 };
 
-ZipReader openArchive(const std::string& archive) {
-    zlib_filefunc64_def io;
-    fill_win32_filefunc64A(&io);
-    return ZipReader(unzOpen2_64(archive.c_str(), &io));
+// minizip reads the central directory from the archive's bytes in memory, not through
+// a file call per header.
+struct MemoryArchive {
+    const unsigned char* bytes;
+    std::uint64_t size;
+    std::uint64_t at = 0;
+};
+
+voidpf ZCALLBACK memoryOpen(voidpf opaque, const void*, int) { return opaque; }
+
+uLong ZCALLBACK memoryRead(voidpf, voidpf stream, void* buffer, uLong size) {
+    auto& m = *static_cast<MemoryArchive*>(stream);
+    const auto n = uLong(std::min<std::uint64_t>(size, m.size - m.at));
+    std::memcpy(buffer, m.bytes + m.at, n);
+    m.at += n;
+    return n;
+}
+
+uLong ZCALLBACK memoryWrite(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T ZCALLBACK memoryTell(voidpf, voidpf stream) { return static_cast<MemoryArchive*>(stream)->at; }
+
+long ZCALLBACK memorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto& m = *static_cast<MemoryArchive*>(stream);
+    const std::uint64_t base = origin == ZLIB_FILEFUNC_SEEK_SET ? 0 : origin == ZLIB_FILEFUNC_SEEK_CUR ? m.at : m.size;
+    // minizip steps back with a negative offset in unsigned form: the sum wraps to the place meant.
+    const std::uint64_t to = base + offset;
+    if (to > m.size) return -1;
+    m.at = to;
+    return 0;
+}
+
+int ZCALLBACK memoryDone(voidpf, voidpf) { return 0; }
+
+ZipReader openArchive(MemoryArchive& archive) {
+    zlib_filefunc64_def io{};
+    io.zopen64_file = memoryOpen;
+    io.zread_file = memoryRead;
+    io.zwrite_file = memoryWrite;
+    io.ztell64_file = memoryTell;
+    io.zseek64_file = memorySeek;
+    io.zclose_file = memoryDone;
+    io.zerror_file = memoryDone;
+    io.opaque = &archive;
+    return ZipReader(unzOpen2_64("", &io));
 }
 
 // Two files that would land on the same path must be written in archive order by one worker.
@@ -292,30 +351,6 @@ bool hasRepeatedPath(const std::vector<PlannedFile>& files) {
     return false;
 }
 
-// Splits the files into shares of about equal unpacked size (what inflating and writing
-// cost), each in archive order. With two readers the largest file gets a third share of
-// its own, written last and alone: its buffer is most of the memory, and the helper
-// thread (about 3 MB under Wine) is gone by then.
-std::vector<std::vector<std::size_t>> divide(const std::vector<PlannedFile>& files, unsigned workers) {
-    std::vector<std::size_t> bySize(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) bySize[i] = i;
-    std::stable_sort(bySize.begin(), bySize.end(),
-                     [&](std::size_t a, std::size_t b) { return files[a].size > files[b].size; });
-    std::vector<std::vector<std::size_t>> shares(workers);
-    if (workers > 1) {
-        shares.push_back({bySize.front()});
-        bySize.erase(bySize.begin());
-    }
-    std::vector<std::uint64_t> load(workers, 0);
-    for (std::size_t i : bySize) {
-        const auto lightest = std::size_t(std::min_element(load.begin(), load.end()) - load.begin());
-        shares[lightest].push_back(i);
-        load[lightest] += files[i].size + 1;
-    }
-    for (auto& share : shares) std::sort(share.begin(), share.end());
-    return shares;
-}
-
 unsigned workerCount(const ExtractOptions& options, const std::vector<PlannedFile>& files) {
     if (files.size() < 2 || hasRepeatedPath(files)) return 1;
     const unsigned wanted = options.threads ? options.threads : GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
@@ -326,8 +361,6 @@ unsigned workerCount(const ExtractOptions& options, const std::vector<PlannedFil
 
 int extractArchive(const std::string& archive, const std::string& target, const ExtractOptions& options) {
     if (archive.empty() || target.empty() || !fileExists(archive)) return extractMissing;
-    if (!startsWithLocalHeader(archive)) return extractFailed;
-
     // The archive's bytes: the caller's copy, or a mapping of the file (no copy, and no
     // private memory).
     FileHandle file(CreateFileA(archive.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -343,41 +376,51 @@ int extractArchive(const std::string& archive, const std::string& target, const 
         if (!view) return extractFailed;
     }
     const auto* bytes = given ? options.contents.data() : static_cast<const unsigned char*>(view.get());
-    ZipReader zf = openArchive(archive);
+    MemoryArchive source{bytes, std::uint64_t(size.QuadPart)};
+    if (source.size < 4 ||
+        (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24) != localHeaderSignature)
+        return extractFailed;
+    ZipReader zf = openArchive(source);
     Plan plan;
-    if (!zf || !planArchive(zf.get(), target, std::uint64_t(size.QuadPart), plan)) return extractFailed;
+    if (!zf || !planArchive(zf.get(), target, source.size, plan)) return extractFailed;
     zf.reset();
 
-    if (!directoryExists(target) && !makeDirectories(target)) return extractFailed;
-    for (const std::string& folder : plan.folders)
+    // Every folder first, the files' own included, so that writing them needs no checks.
+    std::set<std::string> folders(plan.folders.begin(), plan.folders.end());
+    folders.insert(target);
+    for (const PlannedFile& f : plan.files) folders.insert(parentPath(f.path));
+    for (const std::string& folder : folders)
         if (!directoryExists(folder) && !makeDirectories(folder)) return extractFailed;
 
-    // A second reader on a second core takes a share of the files; the largest comes last.
+    // Each reader takes the next file, the largest first when there are two: the largest
+    // starts at once, and the other reader writes the rest meanwhile.
+    const unsigned workers = workerCount(options, plan.files);
+    std::vector<std::size_t> order(plan.files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    if (workers > 1)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return plan.files[a].size > plan.files[b].size; });
+    std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
-    auto work = [&](const std::vector<std::size_t>& share) noexcept {
+    auto work = [&]() noexcept {
         try {
             EntryWriter writer(bytes, options);
-            for (std::size_t i : share)
-                if (failed || !writer.write(plan.files[i])) {
-                    failed = true;
-                    return;
-                }
+            for (std::size_t i; !failed && (i = next++) < order.size();)
+                if (!writer.write(plan.files[order[i]])) failed = true;
         } catch (...) {
             failed = true;
         }
     };
-    std::vector<std::vector<std::size_t>> shares = divide(plan.files, workerCount(options, plan.files));
     std::thread helper;
-    if (shares.size() > 1) {
+    if (workers > 1) {
         try {
-            helper = std::thread(work, std::cref(shares[1]));
+            helper = std::thread(work);
         } catch (const std::system_error&) {
-            work(shares[1]);  // no second thread: this one takes the share as well
+            // no second thread: this one writes every file
         }
     }
-    work(shares[0]);
+    work();
     if (helper.joinable()) helper.join();
-    if (shares.size() > 2) work(shares[2]);
     return failed ? extractFailed : extractDone;
 }
 

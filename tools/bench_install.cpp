@@ -1,7 +1,8 @@
 // Times the file steps of the installation (folder, archive write, extraction, archive
 // delete, shortcut) with the embedded payload, the floor of inflating every entry in
 // memory alone (one core, CRC-32 included), the floor of writing files of the entries'
-// sizes from memory, and reports the peak private memory.
+// sizes from memory, and reports the peak private memory. Both the installation and the
+// write floor write new files into a new folder each run.
 // Usage: bench_install DIRECTORY RUNS [ARCHIVE_COPY]
 //   ARCHIVE_COPY: also write the payload there, for a comparison with other tools.
 #include <windows.h>
@@ -79,6 +80,18 @@ double writeEntrySizes(ByteView zip, const std::string& folder, const std::uint8
     return written ? ms : -1.0;
 }
 
+// Removes what an installation put into the product folder (the archive's files) and
+// the folder with its parent, so that the next run writes new files, as the write floor does.
+void removeInstalled(ByteView zip, const app::InstallPaths& paths, const std::string& directory) {
+    forEachEntry(zip, [&](const std::uint8_t* entry, const std::uint8_t*) {
+        const std::string name(reinterpret_cast<const char*>(entry + 46), le(entry + 28, 2));
+        runtime::deleteFile(runtime::joinPath(paths.product, name));
+        return true;
+    });
+    RemoveDirectoryA(paths.product.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
 // Committed private memory of this process: its committed MEM_PRIVATE regions (Wine's
 // process counters leave the heap out).
 std::size_t privateBytes() {
@@ -122,11 +135,16 @@ int main(int argc, char** argv) {
     const app::InstallPaths paths = app::installPaths(argv[1], runtime::desktopDirectory());
     const int runs = std::max(1, std::atoi(argv[2]));
 
+    // Each timed run installs into a new folder, removed after the timing.
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        const std::string directory = std::string(argv[1]) + "\\run" + std::to_string(i);
+        CreateDirectoryA(directory.c_str(), nullptr);
+        const app::InstallPaths fresh = app::installPaths(directory, runtime::desktopDirectory());
         const double start = bench::nowMs();
-        const app::InstallResult result = app::installFiles(paths, payloadArchive.bytes());
+        const app::InstallResult result = app::installFiles(fresh, payloadArchive.bytes());
         const double ms = bench::nowMs() - start;
+        removeInstalled(payloadArchive.bytes(), fresh, directory);
         if (result.failure != app::InstallFailure::none || result.shortcut != app::ShortcutOutcome::created) {
             std::fprintf(stderr, "bench_install: run %d failed\n", i + 1);
             return 1;
