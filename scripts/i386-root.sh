@@ -11,13 +11,17 @@
 #   root without being copied there.
 # - The root is a minimal debootstrap with the packages of the [i386-root] section of
 #   packages.txt (Wine, the CJK fonts) and zh_CN.UTF-8.
+# - Its Wine is served by the release's 64-bit wineserver of the same version, which runs
+#   natively (with the amd64 libc beside it) where an emulated one would handle every
+#   request of every program under the emulator. It is the server Debian's own wrapper
+#   picks when both are installed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 root=${1:-$top/build/i386-root}
 qemu_dir=$top/build/qemu
 # Bump when the steps below change: an existing root then takes them again.
-version=1
+version=2
 ready=$root/.velmora-ready
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 started=$SECONDS
@@ -28,20 +32,28 @@ mirror=$(archive_stanza | sed -n 's/^URIs: *\([^ ]*\).*/\1/p')
 keyring=$(archive_stanza | sed -n 's/^Signed-By: *//p')
 [ -n "$mirror" ] || { echo "i386-root: no deb entry for $codename is configured" >&2; exit 1; }
 
-# 1. qemu-i386 from backports, through a private apt configuration.
+# fetch_debs DIR SUITE PACKAGE...: downloads amd64 packages of the archive's SUITE into
+# DIR through a private apt configuration, leaving the machine's own apt state alone.
+fetch_debs() {
+  local dir=$1 suite=$2
+  shift 2
+  mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial"
+  archive_stanza --suite "$suite" >"$dir/archive.sources"
+  local opts=(-o Dir::Etc::SourceList="$dir/archive.sources" -o Dir::Etc::SourceParts=/nonexistent
+    -o Dir::State::Lists="$dir/lists" -o Dir::Cache="$dir/cache" -o APT::Sandbox::User=root
+    -o APT::Architecture=amd64)
+  apt-get -qq "${opts[@]}" update
+  (cd "$dir" && apt-get -qq "${opts[@]}" download "$@")
+}
+
+# 1. qemu-i386 from backports.
 qemu=$qemu_dir/qemu-i386
 if [ ! -x "$qemu" ]; then
   echo "i386-root: fetching qemu-i386 from $codename-backports" >&2
-  apt_dir=$qemu_dir/apt
-  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
-  archive_stanza --suite "$codename-backports" >"$apt_dir/backports.sources"
-  apt_opts=(-o Dir::Etc::SourceList="$apt_dir/backports.sources" -o Dir::Etc::SourceParts=/nonexistent
-    -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache" -o APT::Sandbox::User=root)
-  apt-get -qq "${apt_opts[@]}" update
-  (cd "$apt_dir" && apt-get -qq "${apt_opts[@]}" download qemu-user)
-  dpkg-deb --fsys-tarfile "$apt_dir"/qemu-user_*.deb | tar -x -C "$qemu_dir" ./usr/bin/qemu-i386
+  fetch_debs "$qemu_dir/apt" "$codename-backports" qemu-user
+  dpkg-deb --fsys-tarfile "$qemu_dir"/apt/qemu-user_*.deb | tar -x -C "$qemu_dir" ./usr/bin/qemu-i386
   mv "$qemu_dir/usr/bin/qemu-i386" "$qemu"
-  rm -rf "$qemu_dir/usr" "$apt_dir"
+  rm -rf "$qemu_dir/usr" "$qemu_dir/apt"
 fi
 
 # 2. i386 ELF programs go to it.
@@ -77,5 +89,17 @@ chroot "$root" /usr/bin/env PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=n
   apt-get install -y -qq --no-install-recommends "$@" >/dev/null
   apt-get clean' sh "${pkgs[@]}"
 "$here/zh-locale.sh" "$root"
+
+# 4. The 64-bit wineserver of the root's Wine version, with the amd64 loader and libc.
+echo "i386-root: taking the 64-bit wineserver into the root" >&2
+installed() { dpkg-query --admindir="$root/var/lib/dpkg" -W -f '${Version}' "$1:i386"; }
+debs=$top/build/i386-debs
+rm -rf "$debs"
+fetch_debs "$debs" "$codename" "wine64=$(installed wine32)" "libc6=$(installed libc6)"
+dpkg-deb --fsys-tarfile "$debs"/wine64_*.deb | tar -x -C "$root" ./usr/lib/wine/wineserver64
+dpkg-deb --fsys-tarfile "$debs"/libc6_*.deb | tar -x --keep-directory-symlink -C "$root" ./lib64 \
+  ./lib/x86_64-linux-gnu/libc.so.6 ./lib/x86_64-linux-gnu/ld-linux-x86-64.so.2
+rm -rf "$debs"
+chroot "$root" /usr/lib/wine/wineserver64 --version >/dev/null 2>&1
 echo "$version" >"$ready"
 echo "i386-root: ready in $((SECONDS - started)) s, $(du -sh --one-file-system "$root" | cut -f1)" >&2

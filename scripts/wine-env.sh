@@ -15,6 +15,8 @@ if [ "${VELMORA_WINE32:-}" = 1 ]; then
   # Only Wine's own programs go into the root: a shell under the emulator would cost it
   # about a second of start-up, several times for each program run.
   export WINEARCH=win32
+  # The loader starts this server itself, natively, without the shell of Debian's wrapper.
+  export WINESERVER=/usr/lib/wine/wineserver64
   VELMORA_WINE=$velmora_scripts/i386-wine.sh
   VELMORA_WINESERVER=$velmora_scripts/i386-wineserver.sh
 else
