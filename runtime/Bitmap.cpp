@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace runtime {
@@ -18,9 +19,16 @@ T readAt(ByteView bytes, std::size_t offset) {
 // Larger pictures than this are refused rather than allocated.
 constexpr std::int64_t kMaxSide = 16384;
 
-}  // namespace
+// Where the parts of a BMP file lie, once its headers have been checked against its size.
+struct BmpLayout {
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::int64_t width, height;
+    std::uint32_t colours;
+    std::uint64_t paletteOffset, pixelBytes;
+};
 
-Picture decodeBmp(ByteView bytes) {
+std::optional<BmpLayout> bmpLayout(ByteView bytes) {
     constexpr std::size_t fileHeaderSize = sizeof(BITMAPFILEHEADER);
     if (bytes.size() < fileHeaderSize + sizeof(BITMAPINFOHEADER)) return {};
     const auto file = readAt<BITMAPFILEHEADER>(bytes, 0);
@@ -42,6 +50,17 @@ Picture decodeBmp(ByteView bytes) {
     const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * info.biBitCount + 31) / 32) * 4;
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height);
     if (paletteEnd > bytes.size() || file.bfOffBits < paletteEnd || file.bfOffBits + pixelBytes > bytes.size()) return {};
+    return BmpLayout{file, info, width, height, colours, paletteOffset, pixelBytes};
+}
+
+}  // namespace
+
+bool isBmp(ByteView bytes) { return bmpLayout(bytes).has_value(); }
+
+Picture decodeBmp(ByteView bytes) {
+    const std::optional<BmpLayout> layout = bmpLayout(bytes);
+    if (!layout) return {};
+    const auto& [file, info, width, height, colours, paletteOffset, pixelBytes] = *layout;
 
     // BITMAPINFO with room for a full palette.
     std::vector<std::uint8_t> header(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));

@@ -17,5 +17,7 @@ struct Picture {
 // 24 bits per pixel or 8 bits with a palette, bottom-up or top-down). Bytes that are not
 // such a file, or that end before the pixels do, give an empty Picture.
 Picture decodeBmp(ByteView bytes);
+// Whether decodeBmp would take the bytes; decodes nothing.
+bool isBmp(ByteView bytes);
 
 }  // namespace runtime

@@ -184,7 +184,10 @@ bool Control::create(HWND parentWindow, int id) {
             SetWindowSubclass(hwnd_, groupBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
             break;
         case ControlKind::PictureBox:
-            if (desc_.picture != nullptr && !setPicture(desc_.picture->bytes())) return false;
+            if (desc_.picture != nullptr) {
+                if (!isBmp(desc_.picture->bytes())) return false;
+                formPicture_ = desc_.picture->bytes();
+            }
             break;
         default:
             break;
@@ -249,9 +252,18 @@ bool Control::setPicture(ByteView bmp) {
     if (!decoded.bitmap) return false;
     picture_ = std::move(decoded.bitmap);
     pictureSize_ = decoded.size;
+    formPicture_ = {};
     scaledPicture_ = gdi::BitmapDc();
     InvalidateRect(hwnd_, nullptr, FALSE);
     return true;
+}
+
+void Control::decodeFormPicture() const {
+    if (formPicture_.empty()) return;
+    Picture decoded = decodeBmp(formPicture_);
+    formPicture_ = {};
+    picture_ = std::move(decoded.bitmap);
+    pictureSize_ = decoded.size;
 }
 
 void Control::setPage(int page) {
@@ -292,6 +304,7 @@ void Control::drawTransparentText(HDC dc) const {
 
 void Control::paintSurface(HDC dc, const RECT& client) const {
     FillRect(dc, &client, background_.get());
+    if (kind() == ControlKind::PictureBox) decodeFormPicture();
     if (kind() == ControlKind::PictureBox && picture_)
         if (const HDC scaled = scaledPicture(client)) BitBlt(dc, 0, 0, client.right, client.bottom, scaled, 0, 0, SRCCOPY);
     form_.drawTransparentLabels(this, dc);

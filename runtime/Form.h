@@ -48,7 +48,7 @@ public:
     // Picture boxes: BMP file bytes (24-bit, or 8-bit with a palette). Returns false and
     // keeps the previous picture when the bytes are not such a file.
     bool setPicture(ByteView bmp);
-    bool hasPicture() const noexcept { return static_cast<bool>(picture_); }
+    bool hasPicture() const noexcept { return picture_ || !formPicture_.empty(); }
 
     // Page containers.
     int page() const noexcept { return page_; }
@@ -73,6 +73,7 @@ private:
     void applyVisibility();
     void paintSurface(HDC dc, const RECT& client) const;
     HDC scaledPicture(const RECT& client) const;
+    void decodeFormPicture() const;
     void drawTransparentText(HDC dc) const;
     HBRUSH colourStatic(HDC dc) const;
     void invalidateWindowless() const;
@@ -86,8 +87,11 @@ private:
     HWND hwnd_ = nullptr;
     gdi::UniqueFont font_;
     gdi::UniqueBrush background_;
-    gdi::UniqueBitmap picture_;
-    SIZE pictureSize_{};
+    // The form's own picture is decoded at the first paint (a picture box on a later
+    // page costs the start nothing); setPicture decodes at once.
+    mutable ByteView formPicture_;
+    mutable gdi::UniqueBitmap picture_;
+    mutable SIZE pictureSize_{};
     // The picture stretched to the client area, made at the first paint of each size.
     mutable gdi::BitmapDc scaledPicture_;
     mutable SIZE scaledSize_{};

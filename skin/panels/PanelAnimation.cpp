@@ -45,15 +45,16 @@ std::vector<DWORD> frameDelays(std::span<const std::int32_t> stored, int frameCo
 }
 
 void PicturePlayer::play(ByteView bytes, int x, int y, std::optional<int> width, std::optional<int> height) {
-    if (playDc_ || !window_) return;
-    GxImage image;
-    if (!image.FromBytes(bytes)) return;
-    animationClip_.x = x;
-    animationClip_.y = y;
-    animationClip_.width = width ? *width : image.GetWidth();
-    animationClip_.height = height ? *height : image.GetHeight();
-    animationClip_.image = std::move(image);
-    makeFramePictures(static_cast<std::size_t>(std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime))));
+    if (playDc_ || !window_ || bytes.empty()) return;
+    {
+        Lock lock(pictureLock_);
+        animationClip_.x = x;
+        animationClip_.y = y;
+        animationClip_.width = width.value_or(ownSize);
+        animationClip_.height = height.value_or(ownSize);
+    }
+    // Decoded by the thread: the caller (a window being set up) does not wait for it.
+    clipBytes_.assign(bytes.begin(), bytes.end());
     stopEvent_ = gdi::Event(gdi::Event::Reset::manual);
     wakeEvent_ = gdi::Event(gdi::Event::Reset::automatic);
     playDc_ = GetDC(window_);
@@ -87,26 +88,36 @@ DWORD WINAPI PicturePlayer::threadStart(void* data) {
 
 // Frame i shows from its due time for its delay. The wait ends early when the
 // animation stops, or when the panel was repainted over the frame (wake): the frame is
-// drawn again and the schedule goes on. A hidden panel decodes and draws nothing, but
-// the schedule runs on, so it shows the frame of the moment when it appears again.
+// drawn again and the schedule goes on. A hidden panel draws nothing and the thread
+// sleeps: the panel is painted when it shows again, which wakes the thread, and it
+// goes on with the frame of the moment, as if the schedule had run on.
 // The thread waits through the message wait (with no messages to wake it): entering
 // it puts what the thread drew on the screen at once, where a plain wait can leave a
 // frame in the window's surface until something else flushes it.
 void PicturePlayer::animationThread() {
-    int frameCount = 0;
-    std::vector<DWORD> delays;
+    GxImage image;
+    if (WaitForSingleObject(stopEvent_.get(), 0) != WAIT_TIMEOUT || !image.FromBytes(clipBytes_)) return;
+    const int frameCount = std::max(1, image.GetFrameCount(GxFormat::FrameTime));
+    std::vector<std::int32_t> stored;
+    image.GetFrameDelays(stored);
+    const std::vector<DWORD> delays = frameDelays(stored, frameCount);
     {
         Lock lock(pictureLock_);
-        frameCount = std::max(1, animationClip_.image.GetFrameCount(GxFormat::FrameTime));
-        std::vector<std::int32_t> stored;
-        animationClip_.image.GetFrameDelays(stored);
-        delays = frameDelays(stored, frameCount);
+        AnimationClip& clip = animationClip_;
+        if (clip.width == ownSize) clip.width = image.GetWidth();
+        if (clip.height == ownSize) clip.height = image.GetHeight();
+        clip.image = std::move(image);
+        makeFramePictures(static_cast<std::size_t>(frameCount));
     }
     const HANDLE events[2] = {stopEvent_.get(), wakeEvent_.get()};
     int frame = 0;
     ULONGLONG due = nowMs();
     for (;;) {
-        drawFrame(frame, frameCount);
+        if (!drawFrame(frame, frameCount) && !panelVisible()) {
+            if (MsgWaitForMultipleObjectsEx(2, events, INFINITE, 0, 0) != WAIT_OBJECT_0 + 1) return;
+            catchUp(delays, frame, due);
+            continue;
+        }
         const ULONGLONG next = due + delays[static_cast<std::size_t>(frame)];
         for (;;) {
             const ULONGLONG now = nowMs();
@@ -121,6 +132,19 @@ void PicturePlayer::animationThread() {
         due = next;
         // Far behind (a stalled machine): start the frame now rather than race through.
         if (nowMs() >= due + delays[static_cast<std::size_t>(frame)]) due = nowMs();
+    }
+}
+
+// Moves frame and its due time on to the frame that shows now.
+void PicturePlayer::catchUp(const std::vector<DWORD>& delays, int& frame, ULONGLONG& due) {
+    const ULONGLONG now = nowMs();
+    ULONGLONG cycle = 0;
+    for (const DWORD delay : delays) cycle += delay;
+    if (now >= due + cycle) due += (now - due) / cycle * cycle;
+    const auto count = static_cast<int>(delays.size());
+    while (now >= due + delays[static_cast<std::size_t>(frame)]) {
+        due += delays[static_cast<std::size_t>(frame)];
+        frame = (frame + 1) % count;
     }
 }
 
@@ -177,8 +201,9 @@ void PicturePlayer::moveAnimation(std::optional<int> x, std::optional<int> y, st
         clip.width = width.value_or(clip.width);
         clip.height = height.value_or(clip.height);
         makeFramePictures(composedFrames_.size());
-        // The old place shows what lies behind the panel until its next repaint.
-        if (playDc_) restoreBackdrop(window_, playDc_, old);
+        // The old place shows what lies behind the panel until its next repaint; before
+        // the picture is decoded nothing was drawn there.
+        if (playDc_ && old.right > old.left && old.bottom > old.top) restoreBackdrop(window_, playDc_, old);
     }
     wakeAnimation();
 }
@@ -195,6 +220,7 @@ void PicturePlayer::stopAnimation() {
     frameComposed_.clear();
     clipBackdrop_ = gdi::BitmapDc();
     animationClip_.image.Dispose();
+    clipBytes_.clear();
     if (playDc_) ReleaseDC(window_, playDc_);
     playDc_ = nullptr;
     invalidatePanel();

@@ -124,7 +124,8 @@ public:
     void resetPanel();
 
     // Plays an animated picture at (x, y), in its own size unless one is given.
-    // Ignored while playing.
+    // Ignored while playing. The animation thread decodes the picture: one that cannot
+    // be decoded shows nothing until the animation is stopped.
     void play(ByteView image, int x, int y, std::optional<int> width = {}, std::optional<int> height = {});
     void moveAnimation(std::optional<int> x = {}, std::optional<int> y = {}, std::optional<int> width = {},
                        std::optional<int> height = {});
@@ -168,6 +169,8 @@ public:
     const TextItem* textItem(int index) const;
 
 private:
+    // A width or height of ownSize is the picture's own, known once it is decoded.
+    static constexpr int ownSize = -1;
     struct AnimationClip {
         GxImage image;
         int x = 0, y = 0, width = 0, height = 0;
@@ -187,6 +190,7 @@ private:
     void animationThread();
     // One frame step: false when the panel is not visible or has no picture yet.
     bool drawFrame(int frame, int frameCount);
+    static void catchUp(const std::vector<DWORD>& delays, int& frame, ULONGLONG& due);
     bool panelVisible() const;
     // The count of the picture this panel's backdrop is cut from (a panel's or the frame's).
     unsigned pictureBehind() const;
@@ -238,6 +242,7 @@ private:
     // pictureLock_, as does the step itself.
     std::recursive_mutex pictureLock_;
     AnimationClip animationClip_;
+    Bytes clipBytes_;  // the picture to play; the thread decodes it
     HDC playDc_ = nullptr;
     // One picture per frame, made when the animation starts (so a playing animation
     // holds a fixed number of GDI objects) and composed again after each change, over

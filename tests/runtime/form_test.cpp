@@ -369,6 +369,11 @@ const ControlDesc kMissingParent[] = {
     {.kind = ControlKind::Button, .name = "b", .parent = "nowhere"},
 };
 const runtime::EventBinding kUnknownControl[] = {{"ghost", Event::Click, [](Form&) {}}};
+// Checked when the form is built, though decoded only when the box is first painted.
+const ByteSet kNoPicture{1, 0};
+const ControlDesc kBadPicture[] = {
+    {.kind = ControlKind::PictureBox, .name = "p", .width = 10, .height = 10, .picture = &kNoPicture},
+};
 }  // namespace
 
 TEST_CASE("a description that cannot be built is reported and gives no window") {
@@ -387,5 +392,6 @@ TEST_CASE("a description that cannot be built is reported and gives no window") 
     SUBCASE("duplicate names") { tryForm(kDuplicate, {}); }
     SUBCASE("a page the container does not have") { tryForm(kBadPage, {}); }
     SUBCASE("a parent that is not in the form") { tryForm(kMissingParent, {}); }
+    SUBCASE("a picture that is no BMP file") { tryForm(kBadPicture, {}); }
     SUBCASE("an event of a control that is not in the form") { tryForm(kControls, kUnknownControl); }
 }
