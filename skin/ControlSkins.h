@@ -165,6 +165,7 @@ struct ContainerSkin {
     std::string fontName;
     int fontSize = 0;
     int fontStyle = 0;
+    KeptFace face;  // a group box's frame and caption
 };
 
 struct StatusItem {

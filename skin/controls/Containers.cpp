@@ -57,6 +57,17 @@ void paintGroupBox(const ContainerSkin& container, ControlCanvas& picture) {
                         &format);
 }
 
+// Everything a group box's face shows besides its backdrop and size.
+std::string groupBoxKey(const ContainerSkin& container) {
+    HWND box = container.hwnd;
+    std::string key = windowText(box) + '\0' + container.fontName + '\0';
+    for (const INT_PTR value : {static_cast<INT_PTR>(GetWindowLongA(box, GWL_STYLE)),
+                                static_cast<INT_PTR>(container.fontSize), static_cast<INT_PTR>(container.fontStyle),
+                                getProp(box, prop::textColor)})
+        addToKey(key, value);
+    return key;
+}
+
 // --- Keyed containers ---------------------------------------------------------
 
 // Classes that paint into the DC handed to them in WM_PAINT. Static controls do as
@@ -311,8 +322,11 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 void paintContainer(ContainerSkin& container, HDC target) {
     ControlCanvas picture(container.hwnd, clientRect(container.hwnd));
     if (!picture) return;
-    if (container.isGroupBox) {
-        paintGroupBox(container, picture);
+    // A group box over the same backdrop with the same key gets its kept face.
+    const bool keepsFace = container.isGroupBox != 0;
+    const bool restored = keepsFace && container.face.restore(picture, groupBoxKey(container));
+    if (keepsFace) {
+        if (!restored) paintGroupBox(container, picture);
     } else if (container.framed) {
         const float w = static_cast<float>(picture.width());
         const float h = static_cast<float>(picture.height());
@@ -320,6 +334,7 @@ void paintContainer(ContainerSkin& container, HDC target) {
         strokeRoundRect(picture.graphics(), 1, 1, w - 3, h - 3, 3, toArgb(0xFFFFFF, 100));
     }
     picture.copyTo(TargetDc(container.hwnd, target, TargetDc::Area::clientWithoutChildren).get());
+    if (keepsFace && !restored) container.face.keep(picture);
     container.dirty = 0;
 }
 

@@ -59,6 +59,12 @@ struct SkinnedWindow : skintest::SkinnedWindow {
         static SkinEngine engine;
         return engine;
     }
+    // A new backdrop behind every control: the window's background turns green.
+    void paintBackgroundGreen() {
+        gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
+        const RECT all{0, 0, 480, 360};
+        FillRect(record.backgroundDc.get(), &all, green.get());
+    }
 };
 
 }  // namespace
@@ -159,9 +165,7 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
     CHECK(ink() == before);
     SetWindowTextA(kept, "label, longer");
     CHECK(ink() != before);
-    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
-    const RECT all{0, 0, 480, 360};
-    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    w.paintBackgroundGreen();
     ink();
     CHECK(skintest::screenPixel(kept, 1, 1) == RGB(0, 160, 0));
 }
@@ -190,6 +194,21 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
             CHECK(closeColour(skintest::screenPixel(box, x, y), y < 5 ? under(x, y) : tinted, 3));
         }
     CHECK(skintest::screenPixel(box, 0, 60) != skintest::screenPixel(box, 5, 60));  // the outline
+
+    // A repaint copies the kept face; a new caption or backdrop shows.
+    const auto captionRow = [&] {  // through the capitals, above the dot
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        std::string row;
+        for (int x = 10; x < 60; ++x) row += std::to_string(skintest::screenPixel(box, x, 9)) + ' ';
+        return row;
+    };
+    const std::string dot = captionRow();
+    CHECK(captionRow() == dot);
+    SetWindowTextA(box, "WWWW");
+    CHECK(captionRow() != dot);
+    w.paintBackgroundGreen();
+    captionRow();
+    CHECK(skintest::screenPixel(box, 150, 2) == RGB(0, 160, 0));
 }
 
 TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
@@ -207,9 +226,7 @@ TEST_CASE("in transparent mode a container answers its children with their backd
     const HBRUSH brush = answer();
     CHECK(GetObjectType(brush) == OBJ_BRUSH);
     CHECK(answer() == brush);  // kept while the backdrop is the same
-    gdi::UniqueBrush green(CreateSolidBrush(RGB(0, 160, 0)));
-    const RECT all{0, 0, 480, 360};
-    FillRect(w.record.backgroundDc.get(), &all, green.get());
+    w.paintBackgroundGreen();
     const HBRUSH renewed = answer();
     CHECK(renewed != brush);
     CHECK(GetObjectType(brush) == 0);
