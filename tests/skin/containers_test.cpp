@@ -65,6 +65,18 @@ struct SkinnedWindow : skintest::SkinnedWindow {
         const RECT all{0, 0, 480, 360};
         FillRect(record.backgroundDc.get(), &all, green.get());
     }
+    // A kept face: a repaint (look) shows the same, a new text and then a new backdrop
+    // show at the next paint; the backdrop is probed at clear.
+    template <typename Look>
+    void checkKeptFace(HWND control, Look look, const char* newText, POINT clear) {
+        const auto before = look();
+        CHECK(look() == before);
+        SetWindowTextA(control, newText);
+        CHECK(look() != before);
+        paintBackgroundGreen();
+        look();
+        CHECK(skintest::screenPixel(control, clear.x, clear.y) == RGB(0, 160, 0));
+    }
 };
 
 }  // namespace
@@ -161,13 +173,7 @@ TEST_CASE("a keyed container's key colour never reaches the screen") {
         UpdateWindow(kept);
         return skintest::Snapshot(kept).count(skintest::isDark);
     };
-    const int before = ink();
-    CHECK(ink() == before);
-    SetWindowTextA(kept, "label, longer");
-    CHECK(ink() != before);
-    w.paintBackgroundGreen();
-    ink();
-    CHECK(skintest::screenPixel(kept, 1, 1) == RGB(0, 160, 0));
+    w.checkKeptFace(kept, ink, "label, longer", {1, 1});
 }
 
 TEST_CASE("a group box gets its children skinned, is tinted below its caption band and framed") {
@@ -202,13 +208,7 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
         for (int x = 10; x < 60; ++x) row += std::to_string(skintest::screenPixel(box, x, 9)) + ' ';
         return row;
     };
-    const std::string dot = captionRow();
-    CHECK(captionRow() == dot);
-    SetWindowTextA(box, "WWWW");
-    CHECK(captionRow() != dot);
-    w.paintBackgroundGreen();
-    captionRow();
-    CHECK(skintest::screenPixel(box, 150, 2) == RGB(0, 160, 0));
+    w.checkKeptFace(box, captionRow, "WWWW", {150, 2});
 }
 
 TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
