@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Makes the build tree's Wine prefix once: zh_CN locale (ANSI code page 936), the CJK
 # font standing in for the Chinese system faces, no crash dialogs, services nothing here
-# uses started on demand only, and a scratch folder
-# of the build tree mapped as drive D:. Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh;
-# WINEARCH and the Wine binaries come from there).
+# uses started on demand only, and a scratch folder of the build tree mapped as drive D:.
+# Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh; WINEARCH and the Wine
+# binaries come from there).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=$build/wine
