@@ -12,7 +12,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "assets/ByteSet.h"
@@ -60,6 +62,17 @@ struct BackgroundLayer {
     COLORREF colour = 0;
     int gloss = 0;
     int captionHeight = 0;
+};
+
+// The hover faces of a caption button, one per alpha its fades showed, side by side in
+// one picture, with the clean caption pixels under the hover box and a key of the
+// button, its geometry, glyph and colour: a step over the same pixels with the same key
+// copies its face.
+struct FadeFaces {
+    std::string key;
+    std::vector<std::uint32_t> behind;
+    std::vector<int> alphas;  // of the faces in the strip, left to right
+    gdi::BitmapDc strip;
 };
 
 struct SkinRecord {
@@ -122,6 +135,8 @@ struct SkinRecord {
     gdi::BitmapDc backgroundDc;
     gdi::BitmapDc cleanBackgroundDc;
     gdi::BitmapDc statusAreaDc;
+    std::vector<FadeFaces> fadeFaces;  // by caption button
+    gdi::BitmapDc fadeScratch;         // the pixels under a hover box, read back to compare
     BackgroundLayer backgroundLayer;
     int lastHotIndex = 0;
     int newHotIndex = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <span>
+#include <string>
 
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
@@ -10,7 +12,9 @@
 #include "graphics/GxPath.h"
 #include "graphics/GxPen.h"
 #include "graphics/GxText.h"
+#include "skin/Backdrop.h"
 #include "skin/DcGraphics.h"
+#include "skin/KeptFace.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -89,6 +93,58 @@ const Bytes& glyphOf(const SkinRecord& record, const CaptionButton& button) {
 void drawGlyph(GxGraphics& graphics, const Bytes& glyph, float x, float y, float w, float h) {
     GxImage image;
     if (!glyph.empty() && image.FromBytes(glyph)) graphics.DrawImageRect(image, x, y, w, h);
+}
+
+// The key of a caption button's hover face, besides the pixels behind it: its box and
+// the boxes its separators and glass follow, its kind and colour, and its glyph.
+std::string fadeKey(const SkinRecord& record, const CaptionButton& button, int buttonIndex) {
+    const Bytes& glyph = glyphOf(record, button);
+    std::string key(glyph.begin(), glyph.end());
+    addToKey(key, buttonIndex);
+    addToKey(key, button.kind);
+    addToKey(key, button.rect);
+    addToKey(key, record.buttonStrip);
+    addToKey(key, hoverBox(record, buttonIndex));
+    addToKey(key, themeColor);
+    return key;
+}
+
+// A fade has eight steps and the rest.
+constexpr int mostFadeFaces = 9;
+
+// Where the face kept for alpha over the clean caption pixels under box lies in the
+// button's strip, or -1. Other pixels or another key forget the button's faces.
+int keptFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, std::string key, int alpha) {
+    if (!record.cleanBackgroundDc) return -1;
+    if (record.fadeFaces.size() < record.captionButtons.size()) record.fadeFaces.resize(record.captionButtons.size());
+    FadeFaces& faces = record.fadeFaces[static_cast<std::size_t>(buttonIndex - 1)];
+    gdi::BitmapDc& scratch = record.fadeScratch;
+    if (dibPixels(scratch.get(), box.width, box.height).empty())
+        scratch.select(gdi::makeDibPicture(box.width, box.height));
+    BitBlt(scratch.get(), 0, 0, box.width, box.height, record.cleanBackgroundDc.get(), box.x, box.y, SRCCOPY);
+    const std::span<const std::uint32_t> behind = dibPixels(scratch.get(), box.width, box.height);
+    if (behind.empty() || key != faces.key ||
+        !std::equal(behind.begin(), behind.end(), faces.behind.begin(), faces.behind.end())) {
+        faces.key = std::move(key);
+        faces.behind.assign(behind.begin(), behind.end());
+        faces.alphas.clear();
+        return -1;
+    }
+    const auto kept = std::find(faces.alphas.begin(), faces.alphas.end(), alpha);
+    return kept == faces.alphas.end() ? -1 : static_cast<int>(kept - faces.alphas.begin()) * box.width;
+}
+
+// Keeps what box shows now as the button's face for alpha.
+void keepFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, int alpha) {
+    if (record.fadeFaces.size() < static_cast<std::size_t>(buttonIndex)) return;
+    FadeFaces& faces = record.fadeFaces[static_cast<std::size_t>(buttonIndex - 1)];
+    if (faces.alphas.size() >= mostFadeFaces) faces.alphas.clear();
+    if (dibPixels(faces.strip.get(), mostFadeFaces * box.width, box.height).empty())
+        faces.strip.select(gdi::makeDibPicture(mostFadeFaces * box.width, box.height));
+    if (!faces.strip) return;
+    BitBlt(faces.strip.get(), static_cast<int>(faces.alphas.size()) * box.width, 0, box.width, box.height,
+           record.backgroundDc.get(), box.x, box.y, SRCCOPY);
+    faces.alphas.push_back(alpha);
 }
 
 }  // namespace
@@ -435,8 +491,19 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
         copyToWindow(*record, b.x, b.y, b.w, b.h);
         return;
     }
+    // A step of a fade, painted on its own: each alpha is composed once over the same
+    // clean caption and copied at every later step.
+    const IntRect painted = hoverBox(*record, buttonIndex);
     std::optional<DcGraphics> canvas;
     if (!graphics) {
+        const int kept = keptFadeFace(*record, buttonIndex, painted, fadeKey(*record, button, buttonIndex),
+                                      alpha.value_or(0));
+        if (kept >= 0) {
+            BitBlt(record->backgroundDc.get(), painted.x, painted.y, painted.width, painted.height,
+                   record->fadeFaces[static_cast<std::size_t>(buttonIndex - 1)].strip.get(), kept, 0, SRCCOPY);
+            copyToWindow(*record, painted.x, painted.y, painted.width, painted.height);
+            return;
+        }
         canvas.emplace(record->backgroundDc.get());
         graphics = &canvas->graphics();
         graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -448,7 +515,7 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     paintButtonSeparators(skinIndex, buttonIndex, *graphics);
     if (canvas) {
         graphics->Flush(Gdiplus::FlushIntentionSync);
-        const IntRect painted = hoverBox(*record, buttonIndex);
+        keepFadeFace(*record, buttonIndex, painted, alpha.value_or(0));
         copyToWindow(*record, painted.x, painted.y, painted.width, painted.height);
     }
 }

@@ -171,14 +171,17 @@ TEST_CASE("the painted frame") {
                     total += f.pixel(static_cast<int>(box.x) + x, static_cast<int>(box.y) + y) & 0xFFFFFF;
             return total;
         };
-        engine().paintCaptionButton(f.index, 1, nullptr, true);
-        const long maximiseGlyph = glyphSum();
-        r.maximized = 1;
-        engine().paintCaptionButton(f.index, 1, nullptr, true);
-        CHECK(glyphSum() != maximiseGlyph);
-        r.maximized = 0;
-        engine().paintCaptionButton(f.index, 1, nullptr, true);
-        CHECK(glyphSum() == maximiseGlyph);
+        for (const bool pressed : {true, false}) {  // a fade step's kept face follows the glyph too
+            CAPTURE(pressed);
+            engine().paintCaptionButton(f.index, 1, nullptr, pressed, 240);
+            const long maximiseGlyph = glyphSum();
+            r.maximized = 1;
+            engine().paintCaptionButton(f.index, 1, nullptr, pressed, 240);
+            CHECK(glyphSum() != maximiseGlyph);
+            r.maximized = 0;
+            engine().paintCaptionButton(f.index, 1, nullptr, pressed, 240);
+            CHECK(glyphSum() == maximiseGlyph);
+        }
     }
     SUBCASE("text changes and fade steps restore and put on the screen exactly what they draw") {
         Framed f(300, 120, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
@@ -201,6 +204,17 @@ TEST_CASE("the painted frame") {
             CAPTURE(button);
             repeated([&] { engine().paintCaptionButton(f.index, button, nullptr, false, 120); });
         }
+        // After the window's picture changed, steps show the new one behind the buttons, as in
+        // a window that never showed the old picture.
+        Framed fresh(300, 120, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+        const Bytes picture = colourPicture(300, 120, 0xFF2080C0);
+        for (const Framed* framed : {&f, &fresh}) {
+            SetWindowTextA(framed->hwnd, "A long caption that runs on under the buttons");
+            engine().setWindowBackground(framed->hwnd, picture, 3);
+            engine().paintFrame(framed->index);
+            for (int button : {1, 2, 3}) engine().paintCaptionButton(framed->index, button, nullptr, false, 120);
+        }
+        CHECK(band(f.record().backgroundDc.get()) == band(fresh.record().backgroundDc.get()));
     }
     SUBCASE("the first paint, a resize and SW_SHOWNA leave another window active") {
         const HWND other = skintest::makeTopWindow(700, 700, 50, 50);
