@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The 32-bit stage: builds the i686 program and runs its test programs under 32-bit Wine
-# in the emulated i386 root (i386-session.sh; the first run makes the root, in about 5
-# minutes). Needs root rights for binfmt_misc, debootstrap, chroot and the mounts.
+# in the emulated i386 root (i386-session.sh; the first run makes the root, in about a
+# minute). Needs root rights for binfmt_misc, chroot and the mounts.
 # Usage: test-i686.sh [CTEST ARGS...]   (say, -R app_ to run some of them)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

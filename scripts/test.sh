@@ -68,7 +68,7 @@ joined() {
 }
 
 stage set-up "$root/scripts/setup.sh"
-# The bench waits mostly on the network and the emulated package scripts.
+# The bench waits mostly on the network.
 background bench "$root/scripts/i386-root.sh"
 builds() { "$root/scripts/build.sh" i686 && "$root/scripts/build.sh" x86_64; }
 stage builds builds
