@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Makes the build tree's Wine prefix once: zh_CN locale (ANSI code page 936), the CJK
-# font standing in for the Chinese system faces, no crash dialogs, and a scratch folder
-# of the build tree mapped as drive D:. Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh;
-# WINEARCH and the Wine binaries come from there).
+# font standing in for the Chinese system faces, no crash dialogs, services nothing here
+# uses started on demand only, and a scratch folder of the build tree mapped as drive D:.
+# Usage: wine-prefix.sh BUILD_DIR (environment from wine-env.sh; WINEARCH and the Wine
+# binaries come from there).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=$build/wine
 # Bump when the settings below change: existing prefixes then take them again.
-version=4
+version=5
 ready=$prefix/.velmora-ready
 [ "$(cat "$ready" 2>/dev/null)" = "$version" ] && exit 0
 
@@ -49,6 +50,12 @@ reg=$build/velmora-prefix.reg
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
   done
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
+  # Every session starts the services marked automatic, and each test program runs in a
+  # session of its own: the event log's host and the two network drivers, which nothing
+  # here uses, start on demand instead (under the emulator they cost seconds a program).
+  for service in Eventlog NDIS nsiproxy; do
+    printf '\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\%s]\r\n"Start"=dword:00000003\r\n' "$service"
+  done
 } | iconv -f UTF-8 -t GBK >"$reg"
 "$wine" regedit "$reg" >/dev/null 2>&1
 "$wineserver" -w
