@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "graphics/GxBrush.h"
@@ -48,42 +49,60 @@ void layTint(HDC target, const RECT& area, const ContainerSkin& container, bool 
     surface.graphics().FillPath(brush, path);
 }
 
-void tintWith(HDC target, const RECT& area, const SkinRecord* record, int containerIndex, bool rounded) {
-    const ContainerSkin* container = record ? record->containers.at(containerIndex) : nullptr;
-    if (container && container->tintColor != 0) layTint(target, area, *container, rounded);
-}
+// Where a control's backdrop is copied from, and whose tint goes over it.
+struct BackdropPlan {
+    HDC source = nullptr;
+    RECT offset{};
+    const SkinRecord* record = nullptr;
+    int containerIndex = 0;
+    bool rounded = false;
+};
 
-// Fills the picture from the right source; false when no skinned window lies behind.
-bool composeBackdrop(HWND control, HDC target, const RECT& area) {
+// Empty when no skinned window lies behind the control.
+std::optional<BackdropPlan> planBackdrop(HWND control) {
     const BackdropSource source = findBackdropSource(control);
     if (source.found) {
         const SkinRecord* record = recordAt(source.skinIndex);
-        copyFrom(target, area, backgroundOf(record), rectInSkinWindow(control));
-        tintWith(target, area, record, findContainer(source.skinIndex, control), true);
-        return true;
+        return BackdropPlan{backgroundOf(record), rectInSkinWindow(control), record,
+                            findContainer(source.skinIndex, control), true};
     }
     if (source.owner) {
         if (control == source.owner) {
             if (HWND above = getPropHandle<HWND>(control, prop::backgroundOwner))
-                copyFrom(target, area, ownBackgroundOf(above), rectRelativeTo(above, control));
-            else
-                copyFrom(target, area, backgroundOf(recordOfAncestor(control)), rectInRoot(control));
-            return true;
+                return BackdropPlan{ownBackgroundOf(above), rectRelativeTo(above, control)};
+            return BackdropPlan{backgroundOf(recordOfAncestor(control)), rectInRoot(control)};
         }
-        copyFrom(target, area, ownBackgroundOf(source.owner), rectRelativeTo(source.owner, control));
         const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
         const int own = findContainer(skinIndex, control);
-        const int containerIndex = own ? own : findTintingContainer(skinIndex, control, source.owner);
-        tintWith(target, area, recordAt(skinIndex), containerIndex, own != 0);
-        return true;
+        return BackdropPlan{ownBackgroundOf(source.owner), rectRelativeTo(source.owner, control), recordAt(skinIndex),
+                            own ? own : findTintingContainer(skinIndex, control, source.owner), own != 0};
     }
     const int skinIndex = source.skinIndex ? source.skinIndex : skinIndexOfAncestor(control);
-    if (!skinIndex) return false;
+    if (!skinIndex) return std::nullopt;
     const SkinRecord* record = recordAt(skinIndex);
-    copyFrom(target, area, backgroundOf(record), rectInRoot(control));
     const int own = findContainer(skinIndex, control);
-    tintWith(target, area, record, own ? own : source.containerIndex, false);
-    return true;
+    return BackdropPlan{backgroundOf(record), rectInRoot(control), record, own ? own : source.containerIndex, false};
+}
+
+void tintWith(HDC target, const RECT& area, const BackdropPlan& plan) {
+    const ContainerSkin* container = plan.record ? plan.record->containers.at(plan.containerIndex) : nullptr;
+    if (container && container->tintColor != 0) layTint(target, area, *container, plan.rounded);
+}
+
+// Backdrops shared for the length of one paint, innermost last. UI thread only.
+struct Share {
+    HWND control;
+    RECT area;
+    HDC picture;
+};
+std::vector<Share> shares;
+
+const Share* shareFor(HWND control, const RECT& area) {
+    for (auto it = shares.rbegin(); it != shares.rend(); ++it) {
+        RECT both{};
+        if (it->control == control && IntersectRect(&both, &it->area, &area) && EqualRect(&both, &area)) return &*it;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -131,17 +150,37 @@ int findTintingContainer(int skinIndex, HWND control, HWND stop) {
     return 0;
 }
 
-HDC makeBackdrop(HWND control, const RECT& area) {
+HDC makeBackdrop(HWND control, const RECT& area, Tinting tinting) {
     gdi::BitmapDc picture;
     picture.select(gdi::makeDibPicture(area.right - area.left, area.bottom - area.top));
     if (!picture) return nullptr;
-    if (!composeBackdrop(control, picture.get(), area)) return nullptr;
+    const Share* share = tinting == Tinting::now ? shareFor(control, area) : nullptr;
+    if (share) {
+        copyFrom(picture.get(), area, share->picture, RECT{-share->area.left, -share->area.top, 0, 0});
+    } else {
+        const std::optional<BackdropPlan> plan = planBackdrop(control);
+        if (!plan) return nullptr;
+        copyFrom(picture.get(), area, plan->source, plan->offset);
+        if (tinting == Tinting::now) tintWith(picture.get(), area, *plan);
+    }
     HDC dc = picture.get();
     for (gdi::BitmapDc& stale : backdropList)
         if (stale.get() == dc) stale.forgetDc();
     std::erase_if(backdropList, [](const gdi::BitmapDc& entry) { return !entry; });
     backdropList.push_back(std::move(picture));
     return dc;
+}
+
+void tintBackdrop(HWND control, HDC dc, const RECT& area) {
+    if (const std::optional<BackdropPlan> plan = planBackdrop(control)) tintWith(dc, area, *plan);
+}
+
+BackdropShare::BackdropShare(HWND control, const RECT& area) : picture_(makeBackdrop(control, area)) {
+    if (picture_) shares.push_back(Share{control, area, picture_.get()});
+}
+
+BackdropShare::~BackdropShare() {
+    if (picture_) std::erase_if(shares, [this](const Share& share) { return share.picture == picture_.get(); });
 }
 
 bool freeBackdrop(HDC dc) {

@@ -27,9 +27,15 @@ int findContainer(int skinIndex, HWND hwnd);
 // The first container with a painted background between control and stop.
 int findTintingContainer(int skinIndex, HWND control, HWND stop);
 
+// Whether a backdrop gets the tint of the containers behind it at once, or later
+// (tintBackdrop), when a painter can first tell from the plain pixels that it needs none.
+enum class Tinting { now, later };
+
 // A memory DC of the area's size holding what lies behind that area of the control
 // (area in the control's window coordinates); 0 when no skinned window lies behind it.
-HDC makeBackdrop(HWND control, const RECT& area);
+HDC makeBackdrop(HWND control, const RECT& area, Tinting tinting = Tinting::now);
+// Lays over dc the tint that makeBackdrop(control, area, Tinting::later) left out.
+void tintBackdrop(HWND control, HDC dc, const RECT& area);
 // False for 0 and for a DC that is not a live backdrop.
 bool freeBackdrop(HDC dc);
 // The backdrop of the control's whole window rectangle with its client area veiled.
@@ -44,5 +50,20 @@ std::span<std::uint32_t> dibPixels(HDC dc, int w, int h);
 
 // A backdrop freed when the painter's scope ends.
 using ScopedBackdrop = gdi::UniqueHandle<HDC, freeBackdrop>;
+
+// While it lives, the backdrops of the control inside area are copied out of one backdrop
+// of area made at the start, instead of composed and tinted anew: for a paint whose
+// messages each ask for a part of the same backdrop. Only for a control whose tint is
+// square (it is the same in every part); UI thread only.
+class BackdropShare {
+public:
+    BackdropShare(HWND control, const RECT& area);
+    ~BackdropShare();
+    BackdropShare(const BackdropShare&) = delete;
+    BackdropShare& operator=(const BackdropShare&) = delete;
+
+private:
+    ScopedBackdrop picture_;
+};
 
 }  // namespace skin

@@ -95,8 +95,14 @@ int main(int argc, char** argv) {
         paintPending();
     };
     const double repaint = bench::medianMs(31, [&] { fullRepaint(window); });
+    pages.setPage(app::kConfirmPage);
+    runtime::delayWithMessages(200);
+    const double confirmRepaint = bench::medianMs(31, [&] { fullRepaint(window); });
+    pages.setPage(app::kWelcomePage);
+    runtime::delayWithMessages(200);
     const double pageSwitch = bench::medianMs(31, switchPage);
     std::printf("full repaint of the skinned wizard: median %.2f ms\n", repaint);
+    std::printf("full repaint on the confirmation page (group box, multi-line edit): median %.2f ms\n", confirmRepaint);
     std::printf("page switch (next page shown and painted): median %.2f ms\n", pageSwitch);
     timeRepaintFromOutside(window);
 

@@ -57,13 +57,16 @@ void paintGroupBox(const ContainerSkin& container, ControlCanvas& picture) {
                         &format);
 }
 
-// Everything a group box's face shows besides its backdrop and size.
+// Everything a group box's face shows besides its untinted backdrop and size. Of the
+// style only the caption's alignment counts: the box is painted once before it shows
+// too, without WS_VISIBLE.
 std::string groupBoxKey(const ContainerSkin& container) {
     HWND box = container.hwnd;
     std::string key = windowText(box) + '\0' + container.fontName + '\0';
-    for (const INT_PTR value : {static_cast<INT_PTR>(GetWindowLongA(box, GWL_STYLE)),
+    for (const INT_PTR value : {static_cast<INT_PTR>(GetWindowLongA(box, GWL_STYLE) & BS_CENTER),
                                 static_cast<INT_PTR>(container.fontSize), static_cast<INT_PTR>(container.fontStyle),
-                                getProp(box, prop::textColor)})
+                                getProp(box, prop::textColor), static_cast<INT_PTR>(container.tintColor),
+                                static_cast<INT_PTR>(container.tintAlpha)})
         addToKey(key, value);
     return key;
 }
@@ -320,13 +323,18 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // The given DC is clipped like the container's own DC, so that a first paint does not
 // cover the children either.
 void paintContainer(ContainerSkin& container, HDC target) {
-    ControlCanvas picture(container.hwnd, clientRect(container.hwnd));
-    if (!picture) return;
-    // A group box over the same backdrop with the same key gets its kept face.
+    // A group box over the same backdrop with the same key gets its kept face. The tint
+    // costs more than all the rest: it is laid only when the face is drawn.
     const bool keepsFace = container.isGroupBox != 0;
+    const RECT area = clientRect(container.hwnd);
+    ControlCanvas picture(container.hwnd, area, Edges::smooth, keepsFace ? Tinting::later : Tinting::now);
+    if (!picture) return;
     const bool restored = keepsFace && container.face.restore(picture, groupBoxKey(container));
     if (keepsFace) {
-        if (!restored) paintGroupBox(container, picture);
+        if (!restored) {
+            tintBackdrop(container.hwnd, picture.picture(), area);
+            paintGroupBox(container, picture);
+        }
     } else if (container.framed) {
         const float w = static_cast<float>(picture.width());
         const float h = static_cast<float>(picture.height());

@@ -7,8 +7,8 @@
 
 namespace skin {
 
-ControlCanvas::ControlCanvas(HWND control, const RECT& area, Edges edges)
-    : backdrop_(makeBackdrop(control, area)), edges_(edges), w_(area.right - area.left), h_(area.bottom - area.top) {}
+ControlCanvas::ControlCanvas(HWND control, const RECT& area, Edges edges, Tinting tinting)
+    : backdrop_(makeBackdrop(control, area, tinting)), edges_(edges), w_(area.right - area.left), h_(area.bottom - area.top) {}
 
 GxGraphics& ControlCanvas::graphics() {
     if (!surface_) {

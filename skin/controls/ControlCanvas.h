@@ -26,7 +26,7 @@ class ControlCanvas {
 public:
     // area in the control's window coordinates; the canvas is empty (false) when no
     // skinned window lies behind the control.
-    ControlCanvas(HWND control, const RECT& area, Edges edges = Edges::smooth);
+    ControlCanvas(HWND control, const RECT& area, Edges edges = Edges::smooth, Tinting tinting = Tinting::now);
     ControlCanvas(const ControlCanvas&) = delete;
     ControlCanvas& operator=(const ControlCanvas&) = delete;
 

@@ -232,9 +232,13 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (edit) edit->focused = 0;
             if (!isClass(GetParent(hwnd), "ComboBox")) InvalidateRect(hwnd, nullptr, TRUE);
             break;
-        case WM_PAINT:
+        case WM_PAINT: {
+            // The ring, the veiled background and the text's pattern brush are all cut
+            // from one backdrop of the edit (its tint, never its own, is square).
+            const BackdropShare share(hwnd, windowArea(hwnd));
             paintFrame();
-            break;
+            return callKeptProc(hwnd, message, wParam, lParam);
+        }
         case WM_ERASEBKGND:
             if (!transparent) break;
             paintEditBackground(hwnd, reinterpret_cast<HDC>(wParam), edit ? &edit->veil : nullptr);

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
+#include <tuple>
 
 #include "SkinTestWindows.h"
 #include "support/GuiObjects.h"
@@ -88,7 +90,24 @@ TEST_CASE("a control inside a tinted container gets the tint over the background
         REQUIRE(dc != nullptr);
         CHECK(closeColour(GetPixel(dc, 0, 0), blend(RGB(0, 0, 255), 128, positionColour(70, 70))));
         CHECK(closeColour(GetPixel(dc, 39, 0), blend(RGB(0, 0, 255), 128, positionColour(109, 70))));
+        ScopedBackdrop plain(makeBackdrop(inner, RECT{0, 0, 40, 20}, Tinting::later));
+        CHECK(GetPixel(plain.get(), 0, 0) == positionColour(70, 70));
+        tintBackdrop(inner, plain.get(), RECT{0, 0, 40, 20});
+        CHECK(GetPixel(plain.get(), 39, 0) == GetPixel(dc, 39, 0));
         freeBackdrop(dc);
+    }
+    SUBCASE("inside a shared backdrop's area a backdrop is cut from it; beyond it, it is composed") {
+        auto share = std::make_unique<BackdropShare>(inner, RECT{0, 0, 40, 20});
+        w.record.containers.at(1)->tintColor = RGB(255, 0, 0);  // seen in composed backdrops only
+        for (const auto& [control, area, tint] : {std::tuple{inner, RECT{5, 5, 15, 13}, RGB(0, 0, 255)},
+                                                  std::tuple{inner, RECT{5, 5, 45, 13}, RGB(255, 0, 0)},
+                                                  std::tuple{deeper, RECT{0, 0, 5, 5}, RGB(255, 0, 0)}}) {
+            ScopedBackdrop dc(makeBackdrop(control, area));
+            CHECK(closeColour(GetPixel(dc.get(), 0, 0), blend(tint, 128, positionColour(75, 75))));
+        }
+        share.reset();
+        ScopedBackdrop after(makeBackdrop(inner, RECT{5, 5, 15, 13}));
+        CHECK(closeColour(GetPixel(after.get(), 0, 0), blend(RGB(255, 0, 0), 128, positionColour(75, 75))));
     }
     SUBCASE("two levels inside the container") {
         HDC dc = makeBackdrop(deeper, RECT{0, 0, 10, 10});

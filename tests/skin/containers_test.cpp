@@ -209,6 +209,9 @@ TEST_CASE("a group box gets its children skinned, is tinted below its caption ba
         return row;
     };
     w.checkKeptFace(box, captionRow, "WWWW", {150, 2});
+    w.engine.setContainerAlpha(box, 200);  // and a new tint
+    UpdateWindow(box);
+    CHECK(closeColour(skintest::screenPixel(box, 100, 60), blend(RGB(0, 0, 255), 200, RGB(0, 160, 0)), 3));
 }
 
 TEST_CASE("in transparent mode a container answers its children with their backdrop, freed with the child") {
