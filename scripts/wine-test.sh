@@ -17,6 +17,11 @@ box=$build/sandbox/$(basename "$program" .exe)
 
 rm -rf "$box"
 velmora_start_xvfb "$box"
+# The wineserver's socket lies in a folder named after the prefix folder's inode, under
+# TMPDIR: a sandbox made where another was just removed can get its inode, and must not
+# find that sandbox's server while it is still going away.
+export TMPDIR=$box/tmp
+mkdir -p "$TMPDIR"
 ended=
 end() {
   [ -n "$ended" ] && return
