@@ -21,8 +21,6 @@ constexpr char kFormClass[] = "VelmoraForm";
 constexpr char kPagesClass[] = "VelmoraPages";
 constexpr char kPanelClass[] = "VelmoraPanel";
 constexpr char kPictureClass[] = "VelmoraPicture";
-constexpr char kControlProperty[] = "Velmora.Control";
-constexpr char kFormProperty[] = "Velmora.Form";
 constexpr char kLoadError[] = "载入窗口模板数据段出错!";
 
 // Posted by closeForm; the window destroys itself when it gets it.
@@ -31,7 +29,20 @@ constexpr UINT kCloseRequest = WM_APP + 0x100;
 // Forms alive on the UI thread; a form is removed when its window is gone.
 std::vector<std::unique_ptr<Form>> liveForms;
 
-Control* controlOf(HWND hwnd) noexcept { return static_cast<Control*>(GetPropA(hwnd, kControlProperty)); }
+// The run time's own window classes keep their form or control in the window's user data
+// (a window property would cost a trip to the window server per message under Wine).
+template <class Owner>
+Owner* ownerOf(HWND hwnd) noexcept {
+    return reinterpret_cast<Owner*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+// WM_NCCREATE: the owner comes with the creation parameters.
+template <class Owner>
+Owner* takeOwner(HWND hwnd, LPARAM lParam) noexcept {
+    auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    return owner;
+}
 
 bool sameName(const char* a, std::string_view b) noexcept { return a != nullptr && std::string_view(a) == b; }
 
@@ -170,7 +181,6 @@ bool Control::create(HWND parentWindow, int id) {
                             parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                             this);
     if (hwnd_ == nullptr) return false;
-    SetPropA(hwnd_, kControlProperty, this);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : defaultFont()), FALSE);
     switch (kind()) {
         case ControlKind::EditBox:
@@ -342,13 +352,9 @@ HBRUSH Control::colourStatic(HDC dc) const {
 }
 
 LRESULT CALLBACK Control::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* self = controlOf(hwnd);
-    if (message == WM_NCCREATE) {
-        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetPropA(hwnd, kControlProperty, self);
-    }
+    Control* self = message == WM_NCCREATE ? takeOwner<Control>(hwnd, lParam) : ownerOf<Control>(hwnd);
     if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) RemovePropA(hwnd, kControlProperty);
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     try {
         bool handled = false;
         const LRESULT result = self->handle(hwnd, message, wParam, lParam, handled);
@@ -392,7 +398,6 @@ LRESULT CALLBACK Control::groupBoxProc(HWND hwnd, UINT message, WPARAM wParam, L
             }
             case WM_NCDESTROY:
                 RemoveWindowSubclass(hwnd, groupBoxProc, id);
-                RemovePropA(hwnd, kControlProperty);
                 break;
             default:
                 break;
@@ -414,6 +419,12 @@ Form::~Form() = default;
 Control* Form::find(std::string_view name) noexcept {
     for (const auto& control : controls_)
         if (sameName(control->desc().name, name)) return control.get();
+    return nullptr;
+}
+
+Control* Form::controlWithWindow(HWND hwnd) const noexcept {
+    for (const auto& control : controls_)
+        if (control->hwnd() == hwnd) return control.get();
     return nullptr;
 }
 
@@ -495,8 +506,8 @@ std::optional<LRESULT> Form::routeChildMessage(UINT message, WPARAM wParam, LPAR
     if (message != WM_COMMAND && message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT &&
         message != WM_CTLCOLORBTN)
         return std::nullopt;
-    Control* child = lParam != 0 ? controlOf(reinterpret_cast<HWND>(lParam)) : nullptr;
-    if (child == nullptr || &child->form() != this) return std::nullopt;
+    Control* child = lParam != 0 ? controlWithWindow(reinterpret_cast<HWND>(lParam)) : nullptr;
+    if (child == nullptr) return std::nullopt;
     if (message == WM_COMMAND) {
         if (HIWORD(wParam) != BN_CLICKED ||
             (child->kind() != ControlKind::Button && child->kind() != ControlKind::CheckBox))
@@ -510,14 +521,10 @@ std::optional<LRESULT> Form::routeChildMessage(UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CALLBACK Form::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Form*>(GetPropA(hwnd, kFormProperty));
-    if (message == WM_NCCREATE) {
-        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetPropA(hwnd, kFormProperty, self);
-    }
+    Form* self = message == WM_NCCREATE ? takeOwner<Form>(hwnd, lParam) : ownerOf<Form>(hwnd);
     if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        RemovePropA(hwnd, kFormProperty);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
         self->hwnd_ = nullptr;
         // Last use of the form: the registry owns it. A form that failed while being built
@@ -619,12 +626,16 @@ void closeForm(const Form& form) {
 int formCount() noexcept { return static_cast<int>(liveForms.size()); }
 
 void drawWindowlessText(HWND window, HDC dc) {
-    if (const Control* control = controlOf(window)) {
-        control->form().drawTransparentLabels(control, dc);
-        return;
+    for (const auto& form : liveForms) {
+        if (form->hwnd_ == window) {
+            form->drawTransparentLabels(nullptr, dc);
+            return;
+        }
+        if (const Control* control = form->controlWithWindow(window)) {
+            form->drawTransparentLabels(control, dc);
+            return;
+        }
     }
-    for (const auto& form : liveForms)
-        if (form->hwnd_ == window) form->drawTransparentLabels(nullptr, dc);
 }
 
 namespace {
@@ -647,7 +658,9 @@ BOOL CALLBACK collectTabStop(HWND hwnd, LPARAM param) {
 
 bool moveTabFocus(HWND window, bool backwards) noexcept {
     const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
-    if (root == nullptr || GetPropA(root, kFormProperty) == nullptr) return false;
+    if (root == nullptr || std::none_of(liveForms.begin(), liveForms.end(),
+                                        [root](const std::unique_ptr<Form>& form) { return form->hwnd() == root; }))
+        return false;
     try {
         // Window order (depth first, in z-order) is the creation order of the description.
         std::pair<HWND, std::vector<HWND>> found{root, {}};

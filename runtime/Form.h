@@ -139,6 +139,8 @@ private:
     Form(const FormDesc& desc, std::span<const EventBinding> bindings);
     bool build();
     void raise(Event event, const Control* control);
+    // The control whose window is hwnd, or nullptr.
+    Control* controlWithWindow(HWND hwnd) const noexcept;
     // A child's click or colour request, answered by the form; nothing for other messages.
     std::optional<LRESULT> routeChildMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Windowless labels are drawn by their parent: a container, or the window (nullptr).

@@ -151,6 +151,7 @@ void releaseSkinRecord(HWND hwnd) {
     EnumChildWindows(hwnd, releaseChildBrush, 0);
     std::unique_ptr<SkinRecord> gone = skinRecords.remove(skinIndex);
     for (int i = skinIndex; i <= skinRecords.count(); ++i) renumber(*recordAt(i), i);
+    forgetDeadWindows();
 }
 
 // A hook that is still installed when the next one is asked for is removed first:
@@ -178,7 +179,7 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(hookHandle, code, wParam, lParam);
 }
 
-bool isSubclassed(HWND hwnd, const PropertyFamily& family) { return GetPropA(hwnd, family.keptProc) != nullptr; }
+bool isSubclassed(HWND hwnd, const PropertyFamily& family) { return getProp(hwnd, family.keptProc) != 0; }
 
 WNDPROC subclassControl(HWND control, WNDPROC proc, int controlIndex, int skinIndex, const PropertyFamily& family) {
     const auto old =
@@ -215,8 +216,9 @@ void dropHover(SkinRecord& record) { record.lastHotIndex = 0; }
 namespace {
 
 // The record's tear-down runs after the children are gone, so a control releases
-// its own brush when it is destroyed. A comctl32 subclass coexists with the skin's
-// own procedure replacement, whichever comes first.
+// its own brush when it is destroyed: a subclassed control in guardedProc, any other
+// through a comctl32 subclass. That one stays off the skin's own controls, whose every
+// message it would slow by two window-property reads.
 constexpr UINT_PTR brushReleaseId = 0x4B6A;
 
 LRESULT CALLBACK releaseBrushOnDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -234,7 +236,8 @@ void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap) {
     releaseColorBrush(control);
     setPropHandle(control, prop::colorBrush, brush);
     setPropHandle(control, prop::colorBrushBitmap, bitmap);
-    SetWindowSubclass(control, releaseBrushOnDestroy, brushReleaseId, 0);
+    if (!isSubclassed(control) && !isSubclassed(control, keyedProps))
+        SetWindowSubclass(control, releaseBrushOnDestroy, brushReleaseId, 0);
 }
 
 // Cleared after deletion, so that a second release cannot delete a handle that has
@@ -242,8 +245,8 @@ void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap) {
 void releaseColorBrush(HWND control) {
     if (auto brush = getPropHandle<HBRUSH>(control, prop::colorBrush)) DeleteObject(brush);
     if (auto bitmap = getPropHandle<HBITMAP>(control, prop::colorBrushBitmap)) DeleteObject(bitmap);
-    if (GetPropA(control, prop::colorBrush)) setProp(control, prop::colorBrush, 0);
-    if (GetPropA(control, prop::colorBrushBitmap)) setProp(control, prop::colorBrushBitmap, 0);
+    if (getProp(control, prop::colorBrush)) setProp(control, prop::colorBrush, 0);
+    if (getProp(control, prop::colorBrushBitmap)) setProp(control, prop::colorBrushBitmap, 0);
 }
 
 LRESULT hollowColorAnswer(HDC dc, HWND control) {

@@ -300,12 +300,16 @@ Located<Entry> locate(HWND hwnd, ControlArray<Entry> SkinRecord::*array, const P
 LRESULT callKeptProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                      const PropertyFamily& family = controlProps);
 
+void releaseColorBrush(HWND control);
+
 // Runs the body of a window procedure so that no exception leaves it; a message whose
-// handling failed goes on to the replaced procedure of the family.
+// handling failed goes on to the replaced procedure of the family. A subclassed window
+// releases the brush of its colour answers as it goes (keepColorBrush).
 template <class Body>
 LRESULT guardedProc(const PropertyFamily& family, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                     Body&& body) noexcept {
     try {
+        if (message == WM_NCDESTROY) releaseColorBrush(hwnd);
         return body();
     } catch (...) {
         return callKeptProc(hwnd, message, wParam, lParam, family);
@@ -329,7 +333,6 @@ void dropHover(SkinRecord& record);
 // Keeps the brush (and the bitmap under a pattern brush) last returned for control,
 // deleting the ones it replaces; both go when the control itself is destroyed.
 void keepColorBrush(HWND control, HBRUSH brush, HBITMAP bitmap);
-void releaseColorBrush(HWND control);
 // Answers for transparent controls: the control's text colour ("Kj_Ztys") with no
 // background, or over a pattern brush of the control's veiled backdrop, so that the
 // control fills its background with the very picture that lies behind it.

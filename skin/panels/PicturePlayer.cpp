@@ -234,8 +234,8 @@ void PicturePlayer::resetPanel() {
             attachment->player = nullptr;
         }
         // The panel's picture is going: nothing may take its backdrop from it any more.
-        RemovePropA(window_, prop::backgroundDc);
-        if (RemovePropA(window_, prop::keepsBackground)) RemovePropA(window_, prop::backgroundOwner);
+        removeProp(window_, prop::backgroundDc);
+        if (removeProp(window_, prop::keepsBackground)) removeProp(window_, prop::backgroundOwner);
     }
     panelPicture_.reset();
     forgetComposedFrames();

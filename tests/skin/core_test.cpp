@@ -249,10 +249,19 @@ TEST_CASE("hover bookkeeping repaints only when the hot control changes") {
     DestroyWindow(top);
 }
 
-TEST_CASE("tear-down deletes the colour brushes of living controls once") {
+TEST_CASE("a control destroyed takes its colour brush with it; tear-down deletes those of living controls once") {
     HWND top = makeTopWindow(0, 0, 200, 100);
     HWND edit = makeChild(top, 0, 0, 50, 20, "Edit");
     const int index = skintest::skinTestWindow(top);
+    // Subclassed by the skin or not, a control releases its brush as it goes.
+    HWND skinned = makeChild(top, 60, 0, 10, 10, recordingClass());
+    REQUIRE(skinTestControls(index, top) == 1);
+    for (HWND gone : {skinned, makeChild(top, 80, 0, 10, 10, "Edit")}) {
+        HBRUSH own = CreateSolidBrush(RGB(7, 8, 9));
+        keepColorBrush(gone, own, nullptr);
+        DestroyWindow(gone);
+        CHECK(GetObjectType(own) == 0);
+    }
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
     keepColorBrush(edit, brush, bitmap);

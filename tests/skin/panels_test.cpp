@@ -185,6 +185,9 @@ TEST_CASE("items: sizes, moves and indices out of range; no children, no kept ba
     withChild.paintPanel();
     skintest::pump();
     CHECK(GetPixel(inner.panelPicture(), 5, 5) == GetPixel(withChild.panelPicture(), 15, 45));
+    // Reset, the panel keeps no picture for its controls any more, whoever asks.
+    withChild.resetPanel();
+    CHECK((GetPropA(parent, "Wxk_Zpf") == nullptr && getProp(parent, prop::keepsBackground) == 0));
 }
 
 TEST_CASE("frame delays: 100 ms where none is usable, never under 20 ms") {
