@@ -279,9 +279,16 @@ void Control::decodeFormPicture() const {
 void Control::setPage(int page) {
     if (kind() != ControlKind::PageContainer || page < 0 || page >= pageCount() || page == page_) return;
     page_ = page;
+    // A child shown in a shown container paints at once, over the container's picture of
+    // the page before, and again once the container has painted the new page. The
+    // children change with the container's drawing held, and everything paints once.
+    const bool shown = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     for (const auto& child : form_.controls_)
         if (child->parent_ == this) child->applyVisibility();
+    if (shown) SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
     redrawWindowless(hwnd_);  // other labels
+    if (shown) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Control::setInterval(int milliseconds) {

@@ -323,6 +323,13 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // The given DC is clipped like the container's own DC, so that a first paint does not
 // cover the children either.
 void paintContainer(ContainerSkin& container, HDC target) {
+    // A window about to be shown (WM_SHOWWINDOW comes before it is visible) shows nothing
+    // of a paint: its WM_PAINT follows, over what lies behind it by then. Composed now,
+    // over the picture its parent still shows, the face would be thrown away at once.
+    if (!target && !IsWindowVisible(container.hwnd)) {
+        container.dirty = 0;
+        return;
+    }
     // A group box over the same backdrop with the same key gets its kept face. The tint
     // costs more than all the rest: it is laid only when the face is drawn.
     const bool keepsFace = container.isGroupBox != 0;
