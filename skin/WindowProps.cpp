@@ -12,10 +12,12 @@ namespace skin {
 
 namespace {
 
+// Every property the skin sets (namespace prop).
 constexpr std::array<const char*, 14> cachedNames = {
-    prop::keptProc,  prop::index,        prop::ownerIndex,     prop::textColor,       prop::colorBrush,
-    prop::colorBrushBitmap, prop::keyedProc, prop::keyedIndex, prop::keyedOwnerIndex, prop::backgroundOwner,
-    prop::keepsBackground, prop::backgroundDc, prop::frameFirstBitmap, prop::frameBitmap,
+    prop::keptProc, prop::index, prop::ownerIndex, prop::textColor, prop::colorBrush,
+    prop::colorBrushBitmap, prop::keyedProc, prop::keyedIndex, prop::keyedOwnerIndex,
+    prop::backgroundOwner, prop::keepsBackground, prop::backgroundDc, prop::frameFirstBitmap,
+    prop::frameBitmap,
 };
 
 // The slot of a property the process keeps a copy of, or nothing.
