@@ -112,10 +112,11 @@ std::string fadeKey(const SkinRecord& record, const CaptionButton& button, int b
 // A fade has eight steps and the rest.
 constexpr int mostFadeFaces = 9;
 
-// Where the face kept for alpha over the clean caption pixels under box lies in the
-// button's strip, or -1. Other pixels or another key forget the button's faces.
-int keptFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, std::string key, int alpha) {
-    if (!record.cleanBackgroundDc) return -1;
+// Puts the face kept for alpha over the clean caption pixels under box back into the
+// window picture; false when there is none. Other pixels or another key forget the
+// button's faces.
+bool restoreFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, std::string key, int alpha) {
+    if (!record.cleanBackgroundDc) return false;
     if (record.fadeFaces.size() < record.captionButtons.size()) record.fadeFaces.resize(record.captionButtons.size());
     FadeFaces& faces = record.fadeFaces[static_cast<std::size_t>(buttonIndex - 1)];
     gdi::BitmapDc& scratch = record.fadeScratch;
@@ -128,10 +129,13 @@ int keptFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, std::s
         faces.key = std::move(key);
         faces.behind.assign(behind.begin(), behind.end());
         faces.alphas.clear();
-        return -1;
+        return false;
     }
     const auto kept = std::find(faces.alphas.begin(), faces.alphas.end(), alpha);
-    return kept == faces.alphas.end() ? -1 : static_cast<int>(kept - faces.alphas.begin()) * box.width;
+    if (kept == faces.alphas.end()) return false;
+    BitBlt(record.backgroundDc.get(), box.x, box.y, box.width, box.height, faces.strip.get(),
+           static_cast<int>(kept - faces.alphas.begin()) * box.width, 0, SRCCOPY);
+    return true;
 }
 
 // Keeps what box shows now as the button's face for alpha.
@@ -496,11 +500,8 @@ void SkinEngine::paintCaptionButton(int skinIndex, int buttonIndex, GxGraphics* 
     const IntRect painted = hoverBox(*record, buttonIndex);
     std::optional<DcGraphics> canvas;
     if (!graphics) {
-        const int kept = keptFadeFace(*record, buttonIndex, painted, fadeKey(*record, button, buttonIndex),
-                                      alpha.value_or(0));
-        if (kept >= 0) {
-            BitBlt(record->backgroundDc.get(), painted.x, painted.y, painted.width, painted.height,
-                   record->fadeFaces[static_cast<std::size_t>(buttonIndex - 1)].strip.get(), kept, 0, SRCCOPY);
+        if (restoreFadeFace(*record, buttonIndex, painted, fadeKey(*record, button, buttonIndex),
+                            alpha.value_or(0))) {
             copyToWindow(*record, painted.x, painted.y, painted.width, painted.height);
             return;
         }
