@@ -304,13 +304,17 @@ void releaseColorBrush(HWND control);
 
 // Runs the body of a window procedure so that no exception leaves it; a message whose
 // handling failed goes on to the replaced procedure of the family. A subclassed window
-// releases the brush of its colour answers as it goes (keepColorBrush).
+// releases the brush of its colour answers as it goes (keepColorBrush), and the copies
+// of its properties last.
 template <class Body>
 LRESULT guardedProc(const PropertyFamily& family, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                     Body&& body) noexcept {
     try {
-        if (message == WM_NCDESTROY) releaseColorBrush(hwnd);
-        return body();
+        if (message != WM_NCDESTROY) return body();
+        releaseColorBrush(hwnd);
+        const LRESULT result = body();
+        forgetWindow(hwnd);
+        return result;
     } catch (...) {
         return callKeptProc(hwnd, message, wParam, lParam, family);
     }

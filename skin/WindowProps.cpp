@@ -71,6 +71,11 @@ bool removeProp(HWND hwnd, const char* name) {
     return had;
 }
 
+void forgetWindow(HWND hwnd) {
+    std::unique_lock lock(cacheLock);
+    cache.erase(hwnd);
+}
+
 void forgetDeadWindows() {
     std::unique_lock lock(cacheLock);
     for (auto it = cache.begin(); it != cache.end();) it = IsWindow(it->first) ? std::next(it) : cache.erase(it);

@@ -44,8 +44,10 @@ void setProp(HWND hwnd, const char* name, INT_PTR value);
 // Removes the property; true when the window had it.
 bool removeProp(HWND hwnd, const char* name);
 // Forgets the copies of windows that no longer exist, so that a handle given to a new
-// window cannot answer with the properties of the old one. Called when a skinned
-// top-level window is released, which is when its controls have gone.
+// window cannot answer with the properties of the old one: a subclassed window's as it
+// goes (WM_NCDESTROY), the others' when a skinned top-level window is released, which
+// is when its controls have gone.
+void forgetWindow(HWND hwnd);
 void forgetDeadWindows();
 
 inline int getPropInt(HWND hwnd, const char* name) { return static_cast<int>(getProp(hwnd, name)); }
