@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "graphics/GxBrush.h"
 #include "graphics/GxGraphics.h"
 #include "graphics/GxPath.h"
 #include "skin/DcGraphics.h"
+#include "skin/KeptFace.h"
 #include "skin/Primitives.h"
 #include "skin/SkinCore.h"
 #include "skin/WindowUtils.h"
@@ -216,16 +218,17 @@ namespace {
 // the copy: each control's last veiled picture is kept with the backdrop and veil it
 // was made from, and used again while they are the same. UI thread only.
 struct VeiledPicture {
-    std::vector<std::uint32_t> backdrop, veiled;
-    int alpha = 0;
+    FaceSource made;  // the backdrop, keyed by the veil's alpha
+    std::vector<std::uint32_t> veiled;
 };
 
 void layVeil(HWND control, HDC dc, int w, int h) {
     static std::map<HWND, VeiledPicture> kept;
     const std::span<std::uint32_t> pixels = dibPixels(dc, w, h);
     auto it = kept.find(control);
-    if (it != kept.end() && it->second.alpha == veilAlpha &&
-        std::equal(pixels.begin(), pixels.end(), it->second.backdrop.begin(), it->second.backdrop.end())) {
+    std::string key;
+    addToKey(key, veilAlpha);
+    if (it != kept.end() && it->second.made.same(pixels, key)) {
         std::copy(it->second.veiled.begin(), it->second.veiled.end(), pixels.begin());
         return;
     }
@@ -240,10 +243,9 @@ void layVeil(HWND control, HDC dc, int w, int h) {
         std::erase_if(kept, [](const auto& entry) { return !IsWindow(entry.first); });
         it = kept.emplace(control, VeiledPicture{}).first;
     }
-    it->second.backdrop.assign(pixels.begin(), pixels.end());
+    it->second.made.take(pixels, std::move(key));
     const std::span<std::uint32_t> veiled = dibPixels(dc, w, h);
     it->second.veiled.assign(veiled.begin(), veiled.end());
-    it->second.alpha = veilAlpha;
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,26 @@
 namespace skin {
 
 class ControlCanvas;
+
+// What a kept picture was made from: the pixels it was drawn over and a key of
+// everything else it shows. The picture holds while both are the same.
+class FaceSource {
+public:
+    bool same(std::span<const std::uint32_t> pixels, const std::string& key) const {
+        return known_ && key == key_ && std::equal(pixels.begin(), pixels.end(), pixels_.begin(), pixels_.end());
+    }
+    void take(std::span<const std::uint32_t> pixels, std::string key) {
+        pixels_.assign(pixels.begin(), pixels.end());
+        key_ = std::move(key);
+        known_ = true;
+    }
+    bool empty() const { return pixels_.empty(); }
+
+private:
+    std::vector<std::uint32_t> pixels_;
+    std::string key_;
+    bool known_ = false;
+};
 
 // The face depends on the pixels of the backdrop it is drawn on and on a key the painter
 // makes of everything else it shows (state, text, colours, pictures, size). A canvas
@@ -26,8 +48,7 @@ public:
     void keep(ControlCanvas& canvas);
 
 private:
-    std::vector<std::uint32_t> backdrop_;
-    std::string key_;
+    FaceSource source_;
     gdi::BitmapDc face_;
     int width_ = 0, height_ = 0;
     bool holds_ = false;

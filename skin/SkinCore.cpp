@@ -7,10 +7,12 @@
 #include <cstring>
 #include <map>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "graphics/GdipLifetime.h"
 #include "skin/Backdrop.h"
+#include "skin/KeptFace.h"
 #include "skin/WindowUtils.h"
 #include "skin/controls/Buttons.h"
 #include "skin/frame/Dialogs.h"
@@ -261,9 +263,14 @@ namespace {
 // What a control's kept pattern brush was made from. UI thread only.
 struct PatternSource {
     HBRUSH brush = nullptr;
-    std::vector<std::uint32_t> backdrop;
-    int alpha = 0;
+    FaceSource made;  // the backdrop, keyed by the veil's alpha
 };
+
+std::string veilKey() {
+    std::string key;
+    addToKey(key, veilAlpha);
+    return key;
+}
 std::map<HWND, PatternSource> patternSources;
 
 }  // namespace
@@ -274,8 +281,7 @@ HBRUSH veiledPatternBrush(HWND control) {
     const std::span<const std::uint32_t> pixels = dibPixels(backdrop.get(), r.right - r.left, r.bottom - r.top);
     auto it = patternSources.find(control);
     if (it != patternSources.end() && !pixels.empty() && it->second.brush &&
-        it->second.brush == getPropHandle<HBRUSH>(control, prop::colorBrush) && it->second.alpha == veilAlpha &&
-        std::equal(pixels.begin(), pixels.end(), it->second.backdrop.begin(), it->second.backdrop.end()))
+        it->second.brush == getPropHandle<HBRUSH>(control, prop::colorBrush) && it->second.made.same(pixels, veilKey()))
         return it->second.brush;
     HBITMAP bitmap = veiledBackdropBitmap(control);
     HBRUSH brush = bitmap ? CreatePatternBrush(bitmap) : nullptr;
@@ -284,7 +290,8 @@ HBRUSH veiledPatternBrush(HWND control) {
         std::erase_if(patternSources, [](const auto& entry) { return !IsWindow(entry.first); });
         it = patternSources.emplace(control, PatternSource{}).first;
     }
-    it->second = PatternSource{brush, std::vector<std::uint32_t>(pixels.begin(), pixels.end()), veilAlpha};
+    it->second.brush = brush;
+    it->second.made.take(pixels, veilKey());
     return brush;
 }
 

@@ -12,13 +12,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "assets/ByteSet.h"
 #include "skin/ControlSkins.h"
+#include "skin/KeptFace.h"
 #include "graphics/GdiHandles.h"
 #include "skin/Tooltip.h"
 
@@ -69,8 +68,7 @@ struct BackgroundLayer {
 // button, its geometry, glyph and colour: a step over the same pixels with the same key
 // copies its face.
 struct FadeFaces {
-    std::string key;
-    std::vector<std::uint32_t> behind;
+    FaceSource behind;
     std::vector<int> alphas;  // of the faces in the strip, left to right
     gdi::BitmapDc strip;
 };

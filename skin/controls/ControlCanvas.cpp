@@ -33,14 +33,12 @@ std::span<const std::uint32_t> ControlCanvas::pixels() { return dibPixels(pictur
 
 bool KeptFace::restore(ControlCanvas& canvas, std::string key) {
     const std::span<const std::uint32_t> backdrop = canvas.pixels();
-    if (holds_ && key == key_ && width_ == canvas.width() && height_ == canvas.height() &&
-        std::equal(backdrop.begin(), backdrop.end(), backdrop_.begin(), backdrop_.end())) {
+    if (holds_ && width_ == canvas.width() && height_ == canvas.height() && source_.same(backdrop, key)) {
         BitBlt(canvas.picture(), 0, 0, width_, height_, face_.get(), 0, 0, SRCCOPY);
         return true;
     }
     holds_ = false;
-    backdrop_.assign(backdrop.begin(), backdrop.end());
-    key_ = std::move(key);
+    source_.take(backdrop, std::move(key));
     if (!face_ || width_ != canvas.width() || height_ != canvas.height()) {
         width_ = canvas.width();
         height_ = canvas.height();
@@ -50,7 +48,7 @@ bool KeptFace::restore(ControlCanvas& canvas, std::string key) {
 }
 
 void KeptFace::keep(ControlCanvas& canvas) {
-    if (!face_ || backdrop_.empty()) return;
+    if (!face_ || source_.empty()) return;
     BitBlt(face_.get(), 0, 0, width_, height_, canvas.picture(), 0, 0, SRCCOPY);
     holds_ = true;
 }

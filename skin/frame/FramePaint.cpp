@@ -124,10 +124,8 @@ bool restoreFadeFace(SkinRecord& record, int buttonIndex, const IntRect& box, st
         scratch.select(gdi::makeDibPicture(box.width, box.height));
     BitBlt(scratch.get(), 0, 0, box.width, box.height, record.cleanBackgroundDc.get(), box.x, box.y, SRCCOPY);
     const std::span<const std::uint32_t> behind = dibPixels(scratch.get(), box.width, box.height);
-    if (behind.empty() || key != faces.key ||
-        !std::equal(behind.begin(), behind.end(), faces.behind.begin(), faces.behind.end())) {
-        faces.key = std::move(key);
-        faces.behind.assign(behind.begin(), behind.end());
+    if (behind.empty() || !faces.behind.same(behind, key)) {
+        faces.behind.take(behind, std::move(key));
         faces.alphas.clear();
         return false;
     }
