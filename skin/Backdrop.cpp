@@ -232,20 +232,21 @@ void layVeil(HWND control, HDC dc, int w, int h) {
         std::copy(it->second.veiled.begin(), it->second.veiled.end(), pixels.begin());
         return;
     }
+    // The pixels are the backdrop's until the veil goes over them: they are kept first.
+    if (!pixels.empty()) {
+        if (it == kept.end()) {
+            std::erase_if(kept, [](const auto& entry) { return !IsWindow(entry.first); });
+            it = kept.emplace(control, VeiledPicture{}).first;
+        }
+        it->second.made.take(pixels, std::move(key));
+    }
     {
         DcGraphics surface(dc);
         GxSolidBrush veil;
         veil.Create(toArgb(0x00FFFFFF, veilAlpha));
         surface.graphics().FillRectangle(veil, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
     }
-    if (pixels.empty()) return;
-    if (it == kept.end()) {
-        std::erase_if(kept, [](const auto& entry) { return !IsWindow(entry.first); });
-        it = kept.emplace(control, VeiledPicture{}).first;
-    }
-    it->second.made.take(pixels, std::move(key));
-    const std::span<std::uint32_t> veiled = dibPixels(dc, w, h);
-    it->second.veiled.assign(veiled.begin(), veiled.end());
+    if (!pixels.empty()) it->second.veiled.assign(pixels.begin(), pixels.end());
 }
 
 }  // namespace
