@@ -215,9 +215,6 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         };
         const bool transparent = transparentMode();
         switch (message) {
-        case WM_DESTROY:
-            releaseColorBrush(hwnd);
-            break;
         case WM_MOVE:
             if (transparent) InvalidateRect(hwnd, nullptr, TRUE);
             break;

@@ -53,9 +53,6 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         const auto at = locate(hwnd, &SkinRecord::statics);
         if (!at.entry) return callKeptProc(hwnd, message, wParam, lParam);
         switch (message) {
-        case WM_DESTROY:
-            releaseColorBrush(hwnd);
-            break;
         case WM_MOVE:
             InvalidateRect(hwnd, nullptr, TRUE);
             break;
